@@ -1,0 +1,58 @@
+# Common compile settings and the one-call way a subsystem folder declares its libraries.
+
+# Warnings apply to the project's own targets only (GoogleTest and libjpeg keep their own).
+set(LINTORA_WARNINGS -Wall -Wextra -Werror)
+
+set(LINTORA_SANITIZER_FLAGS)
+if(LINTORA_SANITIZE AND NOT LINTORA_WINDOWS)
+  set(LINTORA_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
+                              -fno-sanitize-recover=undefined)
+endif()
+
+function(lintora_target_defaults target)
+  target_compile_options(${target} PRIVATE ${LINTORA_WARNINGS} ${LINTORA_SANITIZER_FLAGS})
+  target_link_options(${target} PRIVATE ${LINTORA_SANITIZER_FLAGS})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(LINTORA_WINDOWS)
+    # The "A" functions: every text is 8-bit in the ANSI code page.
+    target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
+                                                WINVER=0x0601)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()
+
+# lintora_subsystem(NAME name DEPENDS libs... [WIN32_LIBS syslibs...])
+# Portable sources are the folder's *.cpp; the Windows-only ones live in its win32/ folder and
+# form the library NAME_win32, built only for Windows.
+function(lintora_subsystem)
+  cmake_parse_arguments(ARG "" "NAME" "DEPENDS;WIN32_DEPENDS;WIN32_LIBS" ${ARGN})
+  file(GLOB portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(portable)
+    add_library(${ARG_NAME} STATIC ${portable})
+  else()
+    add_library(${ARG_NAME} INTERFACE)
+  endif()
+  if(portable)
+    lintora_target_defaults(${ARG_NAME})
+    target_link_libraries(${ARG_NAME} PUBLIC ${ARG_DEPENDS})
+  else()
+    target_include_directories(${ARG_NAME} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${ARG_NAME} INTERFACE ${ARG_DEPENDS})
+  endif()
+  set_property(GLOBAL APPEND PROPERTY LINTORA_LIBRARIES ${ARG_NAME})
+
+  if(LINTORA_WINDOWS)
+    file(GLOB windows CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win32/*.cpp)
+    if(windows)
+      add_library(${ARG_NAME}_win32 STATIC ${windows})
+      lintora_target_defaults(${ARG_NAME}_win32)
+      target_link_libraries(${ARG_NAME}_win32 PUBLIC ${ARG_NAME} ${ARG_WIN32_DEPENDS}
+                                                     ${ARG_WIN32_LIBS})
+    else()
+      add_library(${ARG_NAME}_win32 INTERFACE)
+      target_link_libraries(${ARG_NAME}_win32 INTERFACE ${ARG_NAME} ${ARG_WIN32_DEPENDS}
+                                                        ${ARG_WIN32_LIBS})
+    endif()
+    set_property(GLOBAL APPEND PROPERTY LINTORA_LIBRARIES ${ARG_NAME}_win32)
+  endif()
+endfunction()

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# A throwaway MariaDB server for tests and the demo: its own data folder, a free loopback port,
+# and a known account. Usage:
+#   mariadb-server.sh start DIR    prints the environment to eval (LINTORA_MYSQL_*)
+#   mariadb-server.sh stop DIR
+#   mariadb-server.sh run CMD...   starts one in a temporary folder, runs CMD with the
+#                                  environment set, stops the server whatever CMD does
+set -euo pipefail
+MYSQL_USER=root
+MYSQL_PASSWORD=lintora-test
+
+free_port() {
+  python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'
+}
+
+start() {
+  local dir="$1" port
+  mkdir -p "$dir"
+  dir="$(cd "$dir" && pwd)"
+  port=$(free_port)
+  mariadb-install-db --no-defaults --datadir="$dir/data" --user="$(id -un)" \
+    --auth-root-authentication-method=normal --skip-test-db >"$dir/install.log" 2>&1 ||
+    { cat "$dir/install.log" >&2; return 1; }
+  mariadbd --no-defaults --datadir="$dir/data" --socket="$dir/mysqld.sock" --port="$port" \
+    --bind-address=127.0.0.1 --pid-file="$dir/mysqld.pid" --user="$(id -un)" \
+    --skip-log-bin --innodb-buffer-pool-size=32M --log-error="$dir/error.log" >/dev/null 2>&1 &
+  for _ in $(seq 1 300); do
+    [ -S "$dir/mysqld.sock" ] && mariadb --no-defaults --socket="$dir/mysqld.sock" -uroot \
+      -e 'SELECT 1' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  mariadb --no-defaults --socket="$dir/mysqld.sock" -uroot >/dev/null <<SQL ||
+CREATE USER IF NOT EXISTS '$MYSQL_USER'@'%' IDENTIFIED BY '$MYSQL_PASSWORD';
+GRANT ALL PRIVILEGES ON *.* TO '$MYSQL_USER'@'%' WITH GRANT OPTION;
+ALTER USER '$MYSQL_USER'@'localhost' IDENTIFIED BY '$MYSQL_PASSWORD';
+FLUSH PRIVILEGES;
+SQL
+    { cat "$dir/error.log" >&2; return 1; }
+  echo "export LINTORA_MYSQL_HOST=127.0.0.1 LINTORA_MYSQL_PORT=$port" \
+       "LINTORA_MYSQL_USER=$MYSQL_USER LINTORA_MYSQL_PASSWORD=$MYSQL_PASSWORD" \
+       "LINTORA_MYSQL_SOCKET=$dir/mysqld.sock"
+}
+
+stop() {
+  local dir="$1"
+  [ -f "$dir/mysqld.pid" ] || return 0
+  local pid
+  pid=$(cat "$dir/mysqld.pid")
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
+}
+
+case "${1:-}" in
+  start) start "${2:?DIR}" ;;
+  stop) stop "${2:?DIR}" ;;
+  run)
+    shift
+    dir=$(mktemp -d "${TMPDIR:-/tmp}/lintora-mariadb.XXXXXX")
+    trap 'stop "$dir"; rm -rf "$dir"' EXIT
+    eval "$(start "$dir")"
+    "$@"
+    ;;
+  *) echo "usage: mariadb-server.sh start DIR | stop DIR | run CMD..." >&2; exit 2 ;;
+esac
