@@ -1,43 +1,123 @@
 // Drives the program's windows from outside, for the GUI and integration scenarios:
-//   wintool wait CLASS SECONDS      wait until a visible top-level window of CLASS exists
-//   wintool close CLASS             ask that window to close (WM_CLOSE)
-//   wintool gone CLASS SECONDS      wait until no window of CLASS exists
-// Exit code 0 on success, 1 when the window did not appear or disappear in time, 2 on misuse.
+//   wintool wait WINDOW SECONDS     wait until WINDOW exists and is visible
+//   wintool close WINDOW            ask that window to close (WM_CLOSE)
+//   wintool gone WINDOW SECONDS     wait until WINDOW is gone or hidden
+//   wintool text WINDOW ID          print the text of the child window with control ID under WINDOW
+//   wintool list WINDOW             print every child window under WINDOW, one a line:
+//                                   HWND ID CLASS LEFT TOP WIDTH HEIGHT VISIBLE TEXT
+//                                   (position relative to WINDOW's client area)
+//   wintool title WINDOW            print the window's own text
+//   wintool click WINDOW ID         click the button with control ID under WINDOW (BM_CLICK)
+// WINDOW is a window class (the first top-level window of that class), a window handle in
+// hexadecimal ("0x1A2B") or "title:TEXT" (the top-level window with that caption). Texts are read
+// with WM_GETTEXT, which works across processes for edits and combo boxes too, and printed in the
+// program's ANSI code page. Exit code 0 on success, 1 when the window did not appear or disappear
+// in time, 2 on misuse.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
-HWND FindVisible(const char* className) {
-  HWND window = FindWindowA(className, nullptr);
+HWND ResolveWindow(const std::string& spec) {
+  if (spec.size() > 2 && spec[0] == '0' && (spec[1] == 'x' || spec[1] == 'X')) {
+    return reinterpret_cast<HWND>(
+        static_cast<ULONG_PTR>(std::strtoull(spec.c_str() + 2, nullptr, 16)));
+  }
+  if (spec.compare(0, 6, "title:") == 0) return FindWindowA(nullptr, spec.c_str() + 6);
+  return FindWindowA(spec.c_str(), nullptr);
+}
+
+HWND FindVisible(const std::string& spec) {
+  HWND window = ResolveWindow(spec);
   return (window && IsWindowVisible(window)) ? window : nullptr;
 }
 
-bool WaitFor(const char* className, int seconds, bool present) {
+bool WaitFor(const std::string& spec, int seconds, bool present) {
   for (int tick = 0; tick < seconds * 10; ++tick) {
-    if ((FindVisible(className) != nullptr) == present) return true;
+    if ((FindVisible(spec) != nullptr) == present) return true;
     Sleep(100);
   }
   return false;
 }
+
+std::string WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    return std::string();
+  }
+  std::vector<char> buffer(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  return std::string(buffer.data(), copied < buffer.size() ? copied : 0);
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
+// Every descendant, in the order EnumChildWindows gives (depth first).
+std::vector<HWND> Descendants(HWND window) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+HWND ChildById(HWND window, int id) {
+  for (HWND child : Descendants(window)) {
+    if (GetDlgCtrlID(child) == id) return child;
+  }
+  return nullptr;
+}
+
+void PrintChild(HWND top, HWND child) {
+  RECT rect = {};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(HWND_DESKTOP, top, reinterpret_cast<POINT*>(&rect), 2);
+  char className[256] = {};
+  GetClassNameA(child, className, sizeof className);
+  std::printf("0x%llx %d %s %ld %ld %ld %ld %d %s\n",
+              static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(child)),
+              GetDlgCtrlID(child), className, rect.left, rect.top, rect.right - rect.left,
+              rect.bottom - rect.top, IsWindowVisible(child) ? 1 : 0, WindowText(child).c_str());
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: wintool wait|close|gone WINDOW [SECONDS] | text|click WINDOW ID |"
+               " list|title WINDOW\n");
+  return 2;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: wintool wait|close|gone CLASS [SECONDS]\n");
-    return 2;
-  }
+  if (argc < 3) return Usage();
   const std::string command = argv[1];
-  const char* className = argv[2];
   const int seconds = argc > 3 ? std::atoi(argv[3]) : 30;
-  if (command == "wait") return WaitFor(className, seconds, true) ? 0 : 1;
-  if (command == "gone") return WaitFor(className, seconds, false) ? 0 : 1;
-  if (command == "close") {
-    HWND window = FindWindowA(className, nullptr);
-    return (window && PostMessageA(window, WM_CLOSE, 0, 0)) ? 0 : 1;
+  if (command == "wait") return WaitFor(argv[2], seconds, true) ? 0 : 1;
+  if (command == "gone") return WaitFor(argv[2], seconds, false) ? 0 : 1;
+  HWND window = ResolveWindow(argv[2]);
+  if (command == "close") return (window && PostMessageA(window, WM_CLOSE, 0, 0)) ? 0 : 1;
+  if (!window) return 1;
+  if (command == "title") {
+    std::printf("%s\n", WindowText(window).c_str());
+    return 0;
+  }
+  if (command == "list") {
+    for (HWND child : Descendants(window)) PrintChild(window, child);
+    return 0;
+  }
+  if ((command == "text" || command == "click") && argc > 3) {
+    HWND child = ChildById(window, std::atoi(argv[3]));
+    if (!child) return 1;
+    if (command == "click") return PostMessageA(child, BM_CLICK, 0, 0) ? 0 : 1;
+    std::printf("%s\n", WindowText(child).c_str());
+    return 0;
   }
   std::fprintf(stderr, "wintool: unknown command %s\n", command.c_str());
-  return 2;
+  return Usage();
 }
