@@ -1,25 +1,43 @@
 #!/usr/bin/env bash
 # The main job: builds Lintora.exe and shows its dialog under Wine, against a throwaway MariaDB
-# server on this machine. Uses the current X display, or a virtual one (Xvfb) when there is none,
-# and then writes a screenshot to build/demo.png. Extra arguments go to the program.
+# server on this machine. The dialog comes up preset for that server (data source "demo", server
+# 127.0.0.1, its port, user and password), so pressing the install button runs a whole
+# installation against it. Uses the current X display; without one it runs on Xvfb, writes a
+# screenshot to build/demo.png and closes the program. Extra arguments replace the presets.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 scripts/setup.sh
-cmake --preset native >/dev/null && cmake --build --preset native --target tools_all 2>/dev/null ||
-  cmake --build --preset native
+cmake --preset native >/dev/null && cmake --build --preset native
 cmake --preset win64 >/dev/null && cmake --build --preset win64 --target Lintora
 export LINTORA_WINEPREFIX="$root/build/demo-prefix"
 [ -f "$LINTORA_WINEPREFIX/system.reg" ] || scripts/wine-prefix.sh "$LINTORA_WINEPREFIX"
-exe="$root/build/win64/app/Lintora.exe"
-show() {
+
+run_demo() {
+  local exe="$root/build/win64/app/Lintora.exe"
+  # The port and the account of this run's server, as if typed in an earlier run.
+  for pair in "Port=$LINTORA_MYSQL_PORT" "User=$LINTORA_MYSQL_USER"; do
+    scripts/wine-run.sh reg add 'HKCU\Software\Lintora' /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
+  done
+  # Let that Wine session end, so the program's own session starts on the display used below.
+  WINEPREFIX="$LINTORA_WINEPREFIX" /usr/lib/wine/wineserver -w
+  local args=("$@")
+  [ "${#args[@]}" -gt 0 ] || args=(demo "$LINTORA_MYSQL_HOST" "$LINTORA_MYSQL_PASSWORD")
   if [ -n "${DISPLAY:-}" ]; then
-    scripts/wine-run.sh "$exe" "$@"
+    scripts/wine-run.sh "$exe" "${args[@]}"
   else
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-      "$0" "$1" "${@:2}" & program=$!
-      sleep 8; import -window root build/demo.png; echo "screenshot: build/demo.png"
-      wait $program' scripts/wine-run.sh "$exe" "$@"
+      "$0" "$@" & program=$!
+      for _ in $(seq 1 120); do
+        xwininfo -root -tree 2>/dev/null | grep -q "(\"lintora.exe\" \"lintora.exe\")  [0-9][0-9][0-9]x" && break
+        sleep 0.5
+      done
+      sleep 2
+      import -window root build/demo.png && echo "screenshot: build/demo.png"
+      WINEPREFIX="$LINTORA_WINEPREFIX" /usr/lib/wine/wineserver -k || true
+      wait $program || true' scripts/wine-run.sh "$exe" "${args[@]}"
   fi
 }
-scripts/mariadb-server.sh run bash -c "$(declare -f show); exe='$exe'; show \"\$@\"" demo "$@"
+export -f run_demo
+export root
+scripts/mariadb-server.sh run bash -c 'run_demo "$@"' demo "$@"

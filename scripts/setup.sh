@@ -26,6 +26,14 @@ if [ "${#missing[@]}" -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+# The Chinese locales the program is tested in (Wine takes its code page from them).
+if ! locale -a 2>/dev/null | grep -qx 'zh_TW.utf8' || ! locale -a 2>/dev/null | grep -qx 'zh_CN.utf8'; then
+  for l in "zh_TW.UTF-8 UTF-8" "zh_CN.UTF-8 UTF-8"; do
+    grep -qx "$l" /etc/locale.gen 2>/dev/null || echo "$l" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  done
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+fi
+
 # A server started by the tests must not be running from the package's own service.
 if command -v systemctl >/dev/null 2>&1 && systemctl is-active --quiet mariadb 2>/dev/null; then
   "${sudo_cmd[@]}" systemctl stop mariadb || true
