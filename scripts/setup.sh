@@ -15,9 +15,11 @@ packages=(
   libjpeg62-turbo-dev liblz4-dev opencc libopencc-dev libc-bin python3 openssl
 )
 
+installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+            awk '$NF == "installed" { print $1 }')
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  grep -qx "$p" <<<"$installed" || missing+=("$p")
 done
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
