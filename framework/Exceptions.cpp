@@ -1,0 +1,20 @@
+#include "framework/Exceptions.h"
+#include <cstring>
+#include <utility>
+
+const char* const SFailedToSetData = "Failed to set data for '%s'";
+const char* const SInvalidDataType = "Invalid data type for '%s'";
+const char* const SUnableToWrite = "Unable to write to %s";
+const char* const SCannotCreateFile = "Cannot create file %s";
+const char* const SCannotOpenFile = "Cannot open file %s";
+const char* const SInvalidDateTime = "'%s' is not a valid date and time";
+const char* const SInvalidPropertyElement = "Invalid property element: %s";
+
+Exception::Exception(std::string message) : message_(std::move(message)) {}
+
+std::string FormatMessage(const char* pattern, const std::string& value) {
+  std::string text(pattern);
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, value);
+  return text;
+}

@@ -1,0 +1,49 @@
+#include "framework/MemoryStream.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/FileBytes.h"
+
+void TMemoryStream::SetSize(size_t size) {
+  bytes_.resize(size);
+  position_ = std::min(position_, size);
+}
+
+void TMemoryStream::Clear() {
+  bytes_.clear();
+  position_ = 0;
+}
+
+size_t TMemoryStream::Read(void* buffer, size_t count) {
+  if (position_ >= bytes_.size()) return 0;
+  const size_t available = std::min(count, bytes_.size() - position_);
+  if (available > 0) std::memcpy(buffer, bytes_.data() + position_, available);
+  position_ += available;
+  return available;
+}
+
+void TMemoryStream::Write(const void* buffer, size_t count) {
+  if (count == 0) return;
+  if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
+  std::memmove(bytes_.data() + position_, buffer, count);
+  position_ += count;
+}
+
+void TMemoryStream::CopyFrom(const TMemoryStream& src) {
+  if (&src != this) {
+    Write(src.bytes_.data(), src.bytes_.size());
+    return;
+  }
+  const std::vector<uint8_t> content = bytes_;  // the buffer may move while it grows
+  Write(content.data(), content.size());
+}
+
+void TMemoryStream::LoadFromFile(const std::string& path) {
+  bytes_ = ReadFileBytes(path);
+  position_ = 0;
+}
+
+void TMemoryStream::SaveToFile(const std::string& path) const {
+  WriteFileBytes(path, bytes_.data(), bytes_.size());
+}

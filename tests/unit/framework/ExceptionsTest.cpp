@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include "framework/Exceptions.h"
+
+TEST(Exceptions, FormatMessageFillsTheOnePlaceholder) {
+  EXPECT_EQ(FormatMessage(SFailedToSetData, "Driver"), "Failed to set data for 'Driver'");
+  EXPECT_EQ(FormatMessage(SInvalidDateTime, "2000/13/01"),
+            "'2000/13/01' is not a valid date and time");
+  EXPECT_EQ(FormatMessage(SUnableToWrite, "C:\\WINDOWS\\ODBC.INI"),
+            "Unable to write to C:\\WINDOWS\\ODBC.INI");
+  // A value holding "%s" is inserted as it is, never expanded again.
+  EXPECT_EQ(FormatMessage(SInvalidPropertyElement, "%s%s"), "Invalid property element: %s%s");
+  EXPECT_EQ(FormatMessage("no placeholder", "x"), "no placeholder");
+}
+
+TEST(Exceptions, SubclassesCarryTheirMessage) {
+  try {
+    throw ERegistryException(FormatMessage(SInvalidDataType, "Port"));
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Invalid data type for 'Port'");
+    EXPECT_STREQ(e.what(), "Invalid data type for 'Port'");
+    EXPECT_NE(dynamic_cast<const ERegistryException*>(&e), nullptr);
+    EXPECT_EQ(dynamic_cast<const EFileError*>(&e), nullptr);
+  }
+}

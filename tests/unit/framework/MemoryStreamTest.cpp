@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "framework/Exceptions.h"
+#include "framework/MemoryStream.h"
+
+namespace {
+std::string ContentOf(const TMemoryStream& stream) {
+  return std::string(reinterpret_cast<const char*>(stream.Memory()), stream.Size());
+}
+
+std::string TempPath(const std::string& name) {
+  return (std::filesystem::temp_directory_path() / ("lintora_fw_" + name)).string();
+}
+}  // namespace
+
+TEST(MemoryStream, ReadsAndWritesAtThePosition) {
+  TMemoryStream stream;
+  stream.Write("hello world", 11);
+  EXPECT_EQ(stream.Position(), 11u);
+  stream.Seek(6);
+  stream.Write("there!", 6);  // overwrites and grows
+  EXPECT_EQ(ContentOf(stream), "hello there!");
+
+  char buffer[8] = {};
+  stream.Seek(9);
+  EXPECT_EQ(stream.Read(buffer, sizeof buffer), 3u);  // only what is left
+  EXPECT_EQ(std::string(buffer, 3), "re!");
+  EXPECT_EQ(stream.Read(buffer, sizeof buffer), 0u);
+  stream.Seek(100);
+  EXPECT_EQ(stream.Read(buffer, sizeof buffer), 0u);
+  stream.Write("x", 1);  // a gap before the position becomes zero bytes
+  EXPECT_EQ(stream.Size(), 101u);
+  EXPECT_EQ(stream.Memory()[50], 0);
+}
+
+TEST(MemoryStream, SetSizeCutsAndKeepsThePositionInside) {
+  TMemoryStream stream;
+  stream.Write("abcdef", 6);
+  stream.SetSize(3);
+  EXPECT_EQ(stream.Position(), 3u);
+  EXPECT_EQ(ContentOf(stream), "abc");
+  stream.SetSize(5);
+  EXPECT_EQ(ContentOf(stream), std::string("abc\0\0", 5));
+  stream.Clear();
+  EXPECT_EQ(stream.Size(), 0u);
+  EXPECT_EQ(stream.Position(), 0u);
+}
+
+TEST(MemoryStream, CopyFromTakesTheWholeSourceAtThePosition) {
+  TMemoryStream source, target;
+  source.Write("12345", 5);
+  source.Seek(3);  // the source position does not limit the copy
+  target.Write("ab", 2);
+  target.CopyFrom(source);
+  EXPECT_EQ(ContentOf(target), "ab12345");
+  EXPECT_EQ(source.Position(), 3u);
+  target.CopyFrom(target);
+  EXPECT_EQ(ContentOf(target), "ab12345ab12345");
+}
+
+TEST(MemoryStream, SavesAndLoadsFilesByteForByte) {
+  const std::string path = TempPath("stream.bin");
+  TMemoryStream stream;
+  const std::string bytes("MZ\0\x90\r\n\x1a\xff", 8);
+  stream.Write(bytes.data(), bytes.size());
+  stream.SaveToFile(path);
+
+  TMemoryStream loaded;
+  loaded.Write("old", 3);
+  loaded.LoadFromFile(path);
+  EXPECT_EQ(ContentOf(loaded), bytes);
+  EXPECT_EQ(loaded.Position(), 0u);
+
+  TMemoryStream empty;
+  empty.SaveToFile(path);  // replaces the file with an empty one
+  EXPECT_EQ(std::filesystem::file_size(path), 0u);
+  std::remove(path.c_str());
+}
+
+TEST(MemoryStream, FileErrorsNameThePath) {
+  const std::string missing = TempPath("no_such_dir") + "/x.bin";
+  TMemoryStream stream;
+  stream.Write("keep", 4);
+  try {
+    stream.LoadFromFile(missing);
+    FAIL() << "no error";
+  } catch (const EFileError& e) {
+    EXPECT_EQ(e.Message(), "Cannot open file " + missing);
+  }
+  EXPECT_EQ(ContentOf(stream), "keep");
+  try {
+    stream.SaveToFile(missing);
+    FAIL() << "no error";
+  } catch (const EFileError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file " + missing);
+  }
+}
