@@ -1,0 +1,32 @@
+#pragma once
+// What a converter asks of the system it runs on: its two tables, the user's default language
+// identifier and the regional values of WIN.INI's "intl" section. Windows answers from the
+// program's resources and its profile files (i18n/win32/Win32ConverterPlatform.h); host tools
+// answer from table files (TableFolder.h).
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "i18n/CodeConversion.h"
+
+// One loaded table, used in place for as long as the object lives.
+class TTableResource {
+ public:
+  virtual ~TTableResource() = default;
+  virtual TConversionTable Table() const = 0;
+};
+
+class TConverterPlatform {
+ public:
+  virtual ~TConverterPlatform() = default;
+  // The table of that name ("GBTRSBIG", "BIGTRSGB"), or nullptr when it cannot be had.
+  virtual std::unique_ptr<TTableResource> LoadTable(const std::string& name) = 0;
+  virtual uint16_t UserDefaultLangID() = 0;
+  virtual int IntlInteger(const std::string& key, int defaultValue) = 0;
+  virtual std::string IntlString(const std::string& key, const std::string& defaultValue) = 0;
+};
+
+// The platform every converter uses. Until one is installed there are no tables, the language
+// identifier is 0 and the regional values are their defaults. The caller keeps the object alive.
+void SetConverterPlatform(TConverterPlatform* platform);  // nullptr: none again
+TConverterPlatform& ConverterPlatform();

@@ -1,0 +1,31 @@
+#include "i18n/TableFolder.h"
+
+#include <utility>
+#include <vector>
+
+#include "framework/Exceptions.h"
+#include "framework/FileBytes.h"
+
+namespace {
+
+class TTableFile : public TTableResource {
+ public:
+  explicit TTableFile(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  TConversionTable Table() const override { return {bytes_.data(), bytes_.size()}; }
+
+ private:
+  std::vector<uint8_t> bytes_;
+};
+
+}  // namespace
+
+TTableFolderPlatform::TTableFolderPlatform(std::string folder, uint16_t langID)
+    : folder_(std::move(folder)), langID_(langID) {}
+
+std::unique_ptr<TTableResource> TTableFolderPlatform::LoadTable(const std::string& name) {
+  try {
+    return std::make_unique<TTableFile>(ReadFileBytes(folder_ + "/" + name));
+  } catch (const EFileError&) {
+    return nullptr;
+  }
+}
