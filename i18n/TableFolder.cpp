@@ -19,6 +19,15 @@ class TTableFile : public TTableResource {
 
 }  // namespace
 
+std::string BuildTablesFolder(const std::string& programPath) {
+  std::string folder = programPath;
+  for (int up = 0; up < 2; ++up) {
+    const size_t slash = folder.find_last_of("/\\");
+    folder = slash == std::string::npos ? "." : folder.substr(0, slash);
+  }
+  return folder + "/tables";
+}
+
 TTableFolderPlatform::TTableFolderPlatform(std::string folder, uint16_t langID)
     : folder_(std::move(folder)), langID_(langID) {}
 

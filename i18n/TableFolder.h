@@ -5,6 +5,9 @@
 
 #include "i18n/ConverterPlatform.h"
 
+// The build's tables folder, <build>/tables, for a program that lives in <build>/<folder>/.
+std::string BuildTablesFolder(const std::string& programPath);
+
 class TTableFolderPlatform : public TConverterPlatform {
  public:
   // langID is what UserDefaultLangID answers; a host has no Windows language.
