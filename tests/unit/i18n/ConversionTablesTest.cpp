@@ -109,7 +109,9 @@ TEST(ConversionTables, EmptyBigFiveTrailBytesHoldThePairOrTheFiller) {
     EXPECT_EQ(BigToGb(static_cast<uint16_t>(lead << 8 | 0x80)), lead << 8 | 0x80);
     for (int trail = 0x81; trail <= 0xA0; ++trail) {
       const uint16_t code = static_cast<uint16_t>(lead << 8 | trail);
-      if (code != 0xA28D) EXPECT_EQ(BigToGb(code), 0xA1A1) << std::hex << code;
+      if (code != 0xA28D) {
+        EXPECT_EQ(BigToGb(code), 0xA1A1) << std::hex << code;
+      }
     }
   }
 }

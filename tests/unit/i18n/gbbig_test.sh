@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# gbbig: both directions on a file with line breaks, a lone lead byte and a pair beyond the table.
+set -euo pipefail
+gbbig="$1"
+dir="$(mktemp -d)"
+trap 'rm -rf "$dir"' EXIT
+
+# 繁體中文(TAIWAN,HK) CR LF 安裝 + lone A4 CR LF "end" + FC A1 LF
+printf '\xc1\x63\xc5\xe9\xa4\xa4\xa4\xe5(TAIWAN,HK)\r\n\xa6\x77\xb8\xcb\xa4\r\nend\xfc\xa1\n' \
+  > "$dir/big5.txt"
+# 繁体中文 ... 安装: the lone lead byte keeps its line break, the pair beyond the table stays
+printf '\xb7\xb1\xcc\xe5\xd6\xd0\xce\xc4(TAIWAN,HK)\r\n\xb0\xb2\xd7\xb0\xa4\r\nend\xfc\xa1\n' \
+  > "$dir/expected-gb.txt"
+"$gbbig" --to-gb "$dir/big5.txt" "$dir/gb.txt" 2> "$dir/stderr"
+cmp "$dir/gb.txt" "$dir/expected-gb.txt"
+grep -q "1 byte pairs outside the table" "$dir/stderr"
+
+# 中文 and 资料库 back to Big5
+printf '\xd6\xd0\xce\xc4\n\xd7\xca\xc1\xcf\xbf\xe2\n' > "$dir/gb2.txt"
+printf '\xa4\xa4\xa4\xe5\n\xb8\xea\xae\xc6\xae\x77\n' > "$dir/expected-big5.txt"
+"$gbbig" --to-big5 "$dir/gb2.txt" "$dir/big5-2.txt"
+cmp "$dir/big5-2.txt" "$dir/expected-big5.txt"
+
+# Wrong use and a missing input fail.
+if "$gbbig" "$dir/gb2.txt" 2>/dev/null; then exit 1; fi
+if "$gbbig" --to-gb "$dir/missing.txt" "$dir/out.txt" 2>/dev/null; then exit 1; fi
+echo "gbbig: ok"
