@@ -12,6 +12,7 @@
 #include <iconv.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -161,7 +162,10 @@ class MegabytesReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  tablesFolder = BuildTablesFolder(argv[0]);
+  if (char* program = realpath(argv[0], nullptr)) {
+    tablesFolder = BuildTablesFolder(program);
+    std::free(program);
+  }
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "--tables") == 0) tablesFolder = argv[i + 1];
   }

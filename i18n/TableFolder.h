@@ -5,7 +5,8 @@
 
 #include "i18n/ConverterPlatform.h"
 
-// The build's tables folder, <build>/tables, for a program that lives in <build>/<folder>/.
+// The build's tables folder, <build>/tables, for a program that lives in <build>/<folder>/
+// (programPath includes its folders).
 std::string BuildTablesFolder(const std::string& programPath);
 
 class TTableFolderPlatform : public TConverterPlatform {
