@@ -2,11 +2,14 @@
 // own key Software\LintoraTest\<test name>, which is removed before and after it.
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h, which it relies on
+#include <sddl.h>
 
 #include <string>
 
 #include "framework/Exceptions.h"
 #include "framework/Strings.h"
+#include "framework/win32/RegKey.h"
 #include "framework/win32/Registry.h"
 #include "tests/unit/framework/win32/RaisedMessage.h"
 
@@ -40,6 +43,19 @@ class RegistryTest : public ::testing::Test {
                           const void* data, DWORD size) {
     ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, subPath.c_str(), name.c_str(), type, data, size),
               ERROR_SUCCESS);
+  }
+
+  // Lets everyone read the key but nothing else, as a machine-wide key looks to a user without
+  // administrator rights; with restrict false the key's owner gives everyone full access again.
+  static void RestrictToReading(const std::string& subPath, bool restrict) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        restrict ? "D:P(A;;KR;;;WD)" : "D:P(A;;KA;;;WD)", SDDL_REVISION_1, &descriptor, nullptr));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, subPath.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+    RegCloseKey(key);
+    LocalFree(descriptor);
   }
 
   std::string subPath_;
@@ -132,6 +148,32 @@ TEST_F(RegistryTest, FailedOpenLeavesNoKeyToWriteInto) {
   EXPECT_FALSE(RawValueExists(HKEY_CURRENT_USER, subPath_, "Stray"));
   EXPECT_FALSE(RawValueExists(HKEY_CURRENT_USER, "", "Stray"));
   EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, SubPath("Missing")));
+}
+
+TEST_F(RegistryTest, KeyReadableOnlyCountsAsAbsentAndTakesNoWrites) {
+  TRegistry registry;
+  ASSERT_TRUE(registry.OpenKey(Path() + "\\Locked", true));
+  registry.WriteString("Driver", "old");
+  registry.CloseKey();
+  RestrictToReading(SubPath("Locked"), true);
+
+  EXPECT_FALSE(registry.KeyExists(Path() + "\\Locked"));
+  EXPECT_FALSE(registry.OpenKey(Path() + "\\Locked", true));
+  EXPECT_EQ(RaisedMessage<ERegistryException>([&] { registry.WriteString("Driver", "new"); }),
+            "Failed to set data for 'Driver'");
+  EXPECT_FALSE(registry.DeleteKey(Path() + "\\Locked"));
+
+  const RegKey readOnly = RegKey::Open(HKEY_CURRENT_USER, SubPath("Locked"), KEY_READ);
+  ASSERT_TRUE(readOnly.IsOpen());
+  char data[16] = {};
+  DWORD size = sizeof data;
+  EXPECT_EQ(RegQueryValueExA(readOnly.Get(), "Driver", nullptr, nullptr,
+                             reinterpret_cast<BYTE*>(data), &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(data, "old");
+  EXPECT_FALSE(RawValueExists(HKEY_CURRENT_USER, subPath_, "Driver"));
+  EXPECT_FALSE(RawValueExists(HKEY_CURRENT_USER, "", "Driver"));
+  RestrictToReading(SubPath("Locked"), false);
 }
 
 TEST_F(RegistryTest, WriteIntoKeyDeletedMeanwhileFailsAndWritesNowhere) {
