@@ -87,6 +87,7 @@ void TComponent::SetParentComponent(TComponent*) {}
 void TComponent::GetChildren(std::vector<TComponent*>& children, const TComponent* root) const {
   if (root != this) return;
   for (TComponent* component : components_) {
-    if (!component->GetParentComponent()) children.push_back(component);
+    const TComponent* parent = component->GetParentComponent();
+    if (!parent || parent == this) children.push_back(component);
   }
 }

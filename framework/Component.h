@@ -52,7 +52,8 @@ class TComponent : public TPersistent {
 
   // The tree of a stored form. A child object is read with its enclosing object as parent
   // component (controls take it as their parent window); GetChildren lists what a component
-  // writes inside itself: by default the root writes the components it owns that have no parent.
+  // writes inside itself: by default the root writes the components it owns whose parent component
+  // is none or the root itself.
   virtual void SetParentComponent(TComponent* parent);
   virtual TComponent* GetParentComponent() const { return nullptr; }
   virtual void GetChildren(std::vector<TComponent*>& children, const TComponent* root) const;

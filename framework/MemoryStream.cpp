@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 #include "framework/FileBytes.h"
 
@@ -25,6 +26,9 @@ size_t TMemoryStream::Read(void* buffer, size_t count) {
 
 void TMemoryStream::Write(const void* buffer, size_t count) {
   if (count == 0) return;
+  if (position_ > bytes_.max_size() || count > bytes_.max_size() - position_) {
+    throw std::length_error("Memory stream too large");
+  }
   if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
   std::memmove(bytes_.data() + position_, buffer, count);
   position_ += count;

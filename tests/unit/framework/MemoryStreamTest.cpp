@@ -35,6 +35,9 @@ TEST(MemoryStream, ReadsAndWritesAtThePosition) {
   stream.Write("x", 1);  // a gap before the position becomes zero bytes
   EXPECT_EQ(stream.Size(), 101u);
   EXPECT_EQ(stream.Memory()[50], 0);
+  stream.Seek(SIZE_MAX - 1);  // a position where the write would wrap around
+  EXPECT_THROW(stream.Write("xyz", 3), std::length_error);
+  EXPECT_EQ(stream.Size(), 101u);
 }
 
 TEST(MemoryStream, SetSizeCutsAndKeepsThePositionInside) {
