@@ -1,0 +1,55 @@
+#pragma once
+// The engine's database object: a named connection to the ODBC data source of its
+// DatabaseName, opened with the credentials stored for that data source (the user is never
+// asked), over the MySQL client protocol.
+#include <memory>
+#include <string>
+
+#include "framework/Component.h"
+
+class MySqlClient;
+class SocketStream;
+class TSession;
+
+class TDatabase : public TComponent {
+  LINTORA_PUBLISHED(TDatabase)
+ public:
+  static constexpr unsigned long kDefaultTimeoutMs = 10000;
+
+  explicit TDatabase(TComponent* owner);
+  ~TDatabase() override;
+
+  const std::string& DatabaseName() const { return databaseName_; }
+  // Raises EDatabaseError while connected.
+  void SetDatabaseName(const std::string& name);
+  // Stored only: the engine never asks for a login, the data source's record supplies it.
+  bool LoginPrompt() const { return loginPrompt_; }
+  void SetLoginPrompt(bool prompt) { loginPrompt_ = prompt; }
+  // Only the default session exists: "Default" or empty.
+  const std::string& SessionName() const { return sessionName_; }
+  void SetSessionName(const std::string& name) { sessionName_ = name; }
+  // Limit for connecting and for every wait for the server.
+  unsigned long TimeoutMs() const { return timeoutMs_; }
+  void SetTimeoutMs(unsigned long timeoutMs) { timeoutMs_ = timeoutMs; }
+
+  bool Connected() const { return client_ != nullptr; }
+  void SetConnected(bool connected);
+  // Raises EDatabaseError with the server's or the network's message; "Database name missing"
+  // when DatabaseName is empty.
+  void Open();
+  // Says goodbye to the server; never raises.
+  void Close();
+
+  // Runs one statement on the open connection; no result set is kept.
+  void Execute(const std::string& statement);
+
+ private:
+  TSession& OwnSession() const;
+
+  std::string databaseName_;
+  bool loginPrompt_ = true;
+  std::string sessionName_;
+  unsigned long timeoutMs_ = kDefaultTimeoutMs;
+  std::unique_ptr<SocketStream> stream_;
+  std::unique_ptr<MySqlClient> client_;
+};

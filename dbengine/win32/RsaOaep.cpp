@@ -1,0 +1,58 @@
+#include "dbengine/win32/RsaOaep.h"
+
+#include <windows.h>
+// After windows.h, which it builds on.
+#include <wincrypt.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/Exceptions.h"
+#include "framework/win32/CryptHandles.h"
+
+namespace {
+
+[[noreturn]] void RaiseKeyError(const char* step) {
+  throw EDatabaseError(std::string("Cannot use the public key of the MySQL server (") + step + ")");
+}
+
+std::vector<BYTE> PemToDer(const std::string& pem) {
+  DWORD size = 0;
+  if (!CryptStringToBinaryA(pem.c_str(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
+                            nullptr, &size, nullptr, nullptr))
+    RaiseKeyError("PEM");
+  std::vector<BYTE> der(size);
+  if (!CryptStringToBinaryA(pem.c_str(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
+                            der.data(), &size, nullptr, nullptr))
+    RaiseKeyError("PEM");
+  der.resize(size);
+  return der;
+}
+
+}  // namespace
+
+std::string RsaOaepEncrypt(const std::string& publicKeyPem, const std::string& plain) {
+  const std::vector<BYTE> der = PemToDer(publicKeyPem);
+  LocalMemory<CERT_PUBLIC_KEY_INFO> info;
+  DWORD infoSize = 0;
+  if (!CryptDecodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(),
+                           static_cast<DWORD>(der.size()), CRYPT_DECODE_ALLOC_FLAG, nullptr,
+                           info.Receive(), &infoSize))
+    RaiseKeyError("decoding");
+  CryptProvider provider;
+  if (!provider.AcquireVerifyContext()) RaiseKeyError("provider");
+  CryptKey key;
+  if (!CryptImportPublicKeyInfo(provider.Get(), X509_ASN_ENCODING, info.Get(), key.Receive()))
+    RaiseKeyError("import");
+
+  DWORD length = static_cast<DWORD>(plain.size());
+  DWORD capacity = length;
+  if (!CryptEncrypt(key.Get(), 0, TRUE, CRYPT_OAEP, nullptr, &capacity, 0)) RaiseKeyError("size");
+  std::vector<BYTE> buffer(std::max<DWORD>(capacity, length));
+  std::copy(plain.begin(), plain.end(), buffer.begin());
+  if (!CryptEncrypt(key.Get(), 0, TRUE, CRYPT_OAEP, buffer.data(), &length,
+                    static_cast<DWORD>(buffer.size())))
+    RaiseKeyError("encryption");
+  // CryptoAPI writes the number little-endian; the server reads it big-endian.
+  return std::string(buffer.rbegin() + (buffer.size() - length), buffer.rend());
+}

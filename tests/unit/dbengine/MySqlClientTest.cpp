@@ -1,0 +1,252 @@
+// The client's side of whole conversations, replayed from server packets: what it answers to
+// each authentication path, in which packet sequence, and how it ends on errors.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "AuthVectors.h"
+#include "dbengine/AuthScramble.h"
+#include "dbengine/MySqlClient.h"
+#include "dbengine/MySqlMessages.h"
+#include "dbengine/MySqlPacket.h"
+#include "framework/Exceptions.h"
+
+namespace {
+
+// Plays the server's packets in order and records every packet the client writes.
+class ReplayStream : public ByteStream {
+ public:
+  void ServerSends(const std::string& payload, uint8_t sequence) {
+    pending_ += FramePackets(payload, sequence);
+  }
+  void Write(const std::string& bytes) override {
+    for (size_t at = 0; at + kPacketHeaderSize <= bytes.size();) {
+      uint8_t header[kPacketHeaderSize];
+      std::memcpy(header, bytes.data() + at, sizeof header);
+      const PacketHeader parsed = ParsePacketHeader(header);
+      written.push_back({bytes.substr(at + 4, parsed.payloadLength), parsed.sequence});
+      at += kPacketHeaderSize + parsed.payloadLength;
+    }
+  }
+  void ReadExact(void* buffer, size_t count) override {
+    if (count > pending_.size() - position_) throw EDatabaseError("Lost connection");
+    std::memcpy(buffer, pending_.data() + position_, count);
+    position_ += count;
+  }
+
+  struct Packet {
+    std::string payload;
+    uint8_t sequence;
+  };
+  std::vector<Packet> written;
+
+ private:
+  std::string pending_;
+  size_t position_ = 0;
+};
+
+std::string Greeting(const std::string& plugin) {
+  return PacketWriter()
+      .Byte(10)
+      .NulTerminatedString("8.0.36")
+      .Int4(7)
+      .Bytes(kVectorNonce.substr(0, 8))
+      .Byte(0)
+      .Int2(0xFFFF)
+      .Byte(255)
+      .Int2(2)
+      .Int2(0xDFFF)
+      .Byte(21)
+      .Zeros(10)
+      .Bytes(kVectorNonce.substr(8))
+      .Byte(0)
+      .NulTerminatedString(plugin)
+      .Payload();
+}
+
+const std::string kOk("\x00\x00\x00\x02\x00\x00\x00", 7);
+
+HandshakeResponse ParseResponse(const std::string& payload) {
+  PacketReader reader(payload);
+  HandshakeResponse response;
+  response.capabilities = reader.Int4();
+  response.maxPacketSize = reader.Int4();
+  response.characterSet = reader.Byte();
+  reader.Skip(23);
+  response.user = reader.NulTerminatedString();
+  response.authResponse = reader.Bytes(reader.Byte());
+  if (response.capabilities & ClientFlag::ConnectWithDb)
+    response.database = reader.NulTerminatedString();
+  response.authPluginName = reader.NulTerminatedString();
+  return response;
+}
+
+const ScrambleVector& Vector() {
+  return kScrambleVectors[2];
+}  // a password with Big5 bytes
+
+ConnectionCredentials Credentials() {
+  return {"root", Vector().password, "demo", "big5"};
+}
+
+}  // namespace
+
+TEST(MySqlClient, CachingSha2FastPathSendsScrambleAndDatabase) {
+  ReplayStream stream;
+  stream.ServerSends(Greeting("caching_sha2_password"), 0);
+  stream.ServerSends("\x01\x03", 2);
+  stream.ServerSends(kOk, 3);
+  MySqlClient client(stream, nullptr);
+  client.Connect(Credentials());
+
+  ASSERT_EQ(stream.written.size(), 1u);
+  EXPECT_EQ(stream.written[0].sequence, 1);
+  const HandshakeResponse response = ParseResponse(stream.written[0].payload);
+  EXPECT_EQ(response.user, "root");
+  EXPECT_EQ(response.database, "demo");
+  EXPECT_EQ(response.characterSet, 1);  // big5_chinese_ci
+  EXPECT_EQ(response.authPluginName, "caching_sha2_password");
+  EXPECT_EQ(response.authResponse, Vector().cachingSha2);
+  EXPECT_EQ(client.ServerVersion(), "8.0.36");
+}
+
+TEST(MySqlClient, CachingSha2FullAuthenticationEncryptsXoredPasswordWithServerKey) {
+  ReplayStream stream;
+  stream.ServerSends(Greeting("caching_sha2_password"), 0);
+  stream.ServerSends("\x01\x04", 2);
+  stream.ServerSends(std::string("\x01") + kRsaPublicKeyPem, 4);
+  stream.ServerSends(kOk, 6);
+  std::string keySeen, plainSeen;
+  MySqlClient client(stream, [&](const std::string& key, const std::string& plain) {
+    keySeen = key, plainSeen = plain;
+    return std::string(256, '\x5a');
+  });
+  client.Connect(Credentials());
+
+  ASSERT_EQ(stream.written.size(), 3u);
+  EXPECT_EQ(stream.written[1].payload, "\x02");
+  EXPECT_EQ(stream.written[1].sequence, 3);
+  EXPECT_EQ(keySeen, kRsaPublicKeyPem);
+  EXPECT_EQ(plainSeen, Vector().fullAuthPlain);
+  EXPECT_EQ(stream.written[2].payload, std::string(256, '\x5a'));
+  EXPECT_EQ(stream.written[2].sequence, 5);
+}
+
+TEST(MySqlClient, AuthenticationSwitchAnswersWithNewNonce) {
+  ReplayStream stream;
+  stream.ServerSends(Greeting("caching_sha2_password"), 0);
+  stream.ServerSends(std::string("\xfemysql_native_password\0", 23) + kVectorNonce + '\0', 2);
+  stream.ServerSends(kOk, 4);
+  MySqlClient client(stream, nullptr);
+  client.Connect(Credentials());
+  ASSERT_EQ(stream.written.size(), 2u);
+  EXPECT_EQ(stream.written[1].payload, Vector().native);
+  EXPECT_EQ(stream.written[1].sequence, 3);
+}
+
+TEST(MySqlClient, ServerErrorsCarryTheServersMessage) {
+  ReplayStream refused;
+  refused.ServerSends(Greeting("mysql_native_password"), 0);
+  refused.ServerSends(std::string("\xff\x15\x04#28000Access denied for user 'root'", 38), 2);
+  MySqlClient client(refused, nullptr);
+  try {
+    client.Connect(Credentials());
+    FAIL() << "no error";
+  } catch (const EDatabaseError& error) {
+    EXPECT_EQ(error.Message(), "Access denied for user 'root'");
+  }
+
+  ReplayStream blocked;  // a server refusing the host sends an error instead of a greeting
+  blocked.ServerSends(std::string("\xff\x69\x04Host is blocked", 18), 0);
+  MySqlClient blockedClient(blocked, nullptr);
+  EXPECT_THROW(blockedClient.Connect(Credentials()), EDatabaseError);
+}
+
+TEST(MySqlClient, UnexpectedPacketsEndTheConversation) {
+  const std::string cases[] = {std::string("\x01\x07", 2), std::string("\x01", 1),
+                               std::string("\xfe", 1), std::string("\x42", 1)};
+  for (const std::string& reply : cases) {
+    ReplayStream stream;
+    stream.ServerSends(Greeting("caching_sha2_password"), 0);
+    stream.ServerSends(reply, 2);
+    MySqlClient client(stream, nullptr);
+    EXPECT_THROW(client.Connect(Credentials()), EDatabaseError) << int(uint8_t(reply[0]));
+  }
+  ReplayStream outOfOrder;
+  outOfOrder.ServerSends(Greeting("mysql_native_password"), 0);
+  outOfOrder.ServerSends(kOk, 5);
+  MySqlClient client(outOfOrder, nullptr);
+  EXPECT_THROW(client.Connect(Credentials()), EDatabaseError);
+}
+
+TEST(MySqlClient, ExecuteReadsResultSetsToTheEndAndReportsErrors) {
+  ReplayStream stream;
+  stream.ServerSends(Greeting("mysql_native_password"), 0);
+  stream.ServerSends(kOk, 2);
+  // A one-column result: count, definition, EOF, two rows, EOF; then an OK for the next command.
+  stream.ServerSends("\x01", 1);
+  stream.ServerSends("column-definition", 2);
+  stream.ServerSends(std::string("\xfe\x00\x00\x02\x00", 5), 3);
+  stream.ServerSends(
+      "\x01"
+      "a",
+      4);
+  stream.ServerSends(
+      "\x01"
+      "b",
+      5);
+  stream.ServerSends(std::string("\xfe\x00\x00\x02\x00", 5), 6);
+  stream.ServerSends(kOk, 1);
+  stream.ServerSends(std::string("\xff\x28\x04#HY000Can't create database", 30), 1);
+  MySqlClient client(stream, nullptr);
+  client.Connect({"root", "", "", ""});
+  client.Execute("SELECT 1");
+  client.Execute("CREATE DATABASE IF NOT EXISTS `x`");
+  EXPECT_EQ(stream.written[2].payload,
+            "\x03"
+            "CREATE DATABASE IF NOT EXISTS `x`");
+  EXPECT_EQ(stream.written[2].sequence, 0);
+  try {
+    client.Execute("CREATE DATABASE `x`");
+    FAIL() << "no error";
+  } catch (const EDatabaseError& error) {
+    EXPECT_EQ(error.Message(), "Can't create database");
+  }
+}
+
+TEST(MySqlClient, UnknownCharsetIsSetByNameAndUnsafeNamesAreRefused) {
+  ReplayStream stream;
+  stream.ServerSends(Greeting("mysql_native_password"), 0);
+  stream.ServerSends(kOk, 2);
+  stream.ServerSends(kOk, 1);
+  MySqlClient client(stream, nullptr);
+  client.Connect({"root", "", "", "koi8r"});
+  EXPECT_EQ(ParseResponse(stream.written[0].payload).characterSet, 8);
+  EXPECT_EQ(stream.written[1].payload, "\x03SET NAMES koi8r");
+
+  ReplayStream unsafe;
+  unsafe.ServerSends(Greeting("mysql_native_password"), 0);
+  unsafe.ServerSends(kOk, 2);
+  MySqlClient unsafeClient(unsafe, nullptr);
+  EXPECT_THROW(unsafeClient.Connect({"root", "", "", "x; DROP DATABASE y"}), EDatabaseError);
+  EXPECT_EQ(unsafe.written.size(), 1u);
+}
+
+TEST(MySqlClient, HealthTellsWhetherAnotherCommandCanFollow) {
+  ReplayStream stream;
+  stream.ServerSends(Greeting("mysql_native_password"), 0);
+  stream.ServerSends(kOk, 2);
+  stream.ServerSends(std::string("\xff\x28\x04#HY000refused", 16), 1);
+  stream.ServerSends("\x01", 1);  // a result set cut short by the end of the stream
+  MySqlClient client(stream, nullptr);
+  EXPECT_FALSE(client.Healthy());
+  client.Connect({"root", "", "", ""});
+  EXPECT_TRUE(client.Healthy());
+  EXPECT_THROW(client.Execute("CREATE DATABASE `x`"), EDatabaseError);
+  EXPECT_TRUE(client.Healthy());
+  EXPECT_THROW(client.Execute("SELECT 1"), EDatabaseError);
+  EXPECT_FALSE(client.Healthy());
+}

@@ -1,0 +1,216 @@
+// Opening data sources on the real MariaDB server of the test run, and every way an open can
+// fail: each must end within its time limit with a message that says what went wrong.
+#include <gtest/gtest.h>
+#include <winsock2.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+
+#include "DataSourceFixture.h"
+#include "dbengine/win32/Database.h"
+#include "dbengine/win32/Query.h"
+#include "framework/Exceptions.h"
+#include "framework/win32/Socket.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A listening socket that accepts connections into its backlog and never answers.
+class SilentServer {
+ public:
+  SilentServer() {
+    EnsureWinsockStarted();
+    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int length = sizeof address;
+    getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+  }
+  ~SilentServer() { closesocket(socket_); }
+  void Listen() { listen(socket_, 4); }
+  std::string Port() const { return std::to_string(port_); }
+
+ private:
+  SOCKET socket_;
+  unsigned short port_ = 0;
+};
+
+class DatabaseOpen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!ReadMySqlServer(server)) FAIL() << "no server";
+  }
+
+  // Opens a data source with the given record and returns the error message ("" on success).
+  std::string OpenFails(const std::vector<std::pair<std::string, std::string>>& record,
+                        unsigned long timeoutMs = 3000) {
+    const ScopedDataSource source(UniqueName("LtOpen"), record);
+    TDatabase database(nullptr);
+    database.SetDatabaseName(source.Name());
+    database.SetTimeoutMs(timeoutMs);
+    const Clock::time_point start = Clock::now();
+    try {
+      database.Open();
+    } catch (const EDatabaseError& error) {
+      elapsed = Clock::now() - start;
+      EXPECT_FALSE(database.Connected());
+      return error.Message();
+    }
+    return std::string();
+  }
+
+  MySqlServer server;
+  Clock::duration elapsed{};
+};
+
+}  // namespace
+
+TEST_F(DatabaseOpen, DataSourceWithRightCredentialsConnectsAndCloses) {
+  const ScopedDataSource source(UniqueName("LtGood"),
+                                ServerRecord(server, "mysql", server.password));
+  TDatabase database(nullptr);
+  database.SetDatabaseName(source.Name());
+  database.SetLoginPrompt(false);
+  database.Open();
+  EXPECT_TRUE(database.Connected());
+  EXPECT_THROW(database.SetDatabaseName("other"), EDatabaseError);
+  database.Execute("SELECT 1");
+  database.Close();
+  EXPECT_FALSE(database.Connected());
+  database.SetConnected(true);  // reopening after a close
+  EXPECT_TRUE(database.Connected());
+}
+
+TEST_F(DatabaseOpen, WrongPasswordIsRefusedWithTheServersMessage) {
+  const std::string message = OpenFails(ServerRecord(server, "mysql", "not-the-password"));
+  EXPECT_NE(message.find("Access denied"), std::string::npos) << message;
+}
+
+TEST_F(DatabaseOpen, UnknownDatabaseIsRefusedWithTheServersMessage) {
+  const std::string message =
+      OpenFails(ServerRecord(server, UniqueName("lt_missing_"), server.password));
+  EXPECT_NE(message.find("Unknown database"), std::string::npos) << message;
+}
+
+TEST_F(DatabaseOpen, UnknownCharacterSetOfTheRecordReachesTheServer) {
+  auto record = ServerRecord(server, "mysql", server.password);
+  record.push_back({"CHARSET", "nosuchset"});
+  const std::string message = OpenFails(record);
+  EXPECT_NE(message.find("nosuchset"), std::string::npos) << message;
+}
+
+TEST_F(DatabaseOpen, UnknownHostFailsQuickly) {
+  auto record = ServerRecord(server, "mysql", server.password);
+  record[2].second = "no-such-host.invalid";
+  const std::string message = OpenFails(record);
+  EXPECT_NE(message.find("Unknown MySQL server host 'no-such-host.invalid'"), std::string::npos)
+      << message;
+  EXPECT_LT(elapsed, std::chrono::seconds(5));
+}
+
+TEST_F(DatabaseOpen, ClosedPortIsRefused) {
+  std::string port;
+  {
+    const SilentServer unused;  // bound, never listening: a port nobody serves
+    port = unused.Port();
+  }
+  auto record = ServerRecord(server, "mysql", server.password);
+  record[5].second = port;
+  const std::string message = OpenFails(record);
+  EXPECT_NE(message.find("Can't connect to MySQL server on '" + server.host + "' (port " + port),
+            std::string::npos)
+      << message;
+  EXPECT_LT(elapsed, std::chrono::seconds(5));
+}
+
+TEST_F(DatabaseOpen, ServerThatNeverAnswersTimesOut) {
+  SilentServer silent;
+  silent.Listen();
+  auto record = ServerRecord(server, "mysql", server.password);
+  record[5].second = silent.Port();
+  const std::string message = OpenFails(record, 2000);
+  EXPECT_NE(message.find("no answer within 2 s"), std::string::npos) << message;
+  EXPECT_GE(elapsed, std::chrono::milliseconds(1900));
+  EXPECT_LT(elapsed, std::chrono::seconds(6));
+}
+
+TEST_F(DatabaseOpen, NamesThatAreNoDataSourceAreRefused) {
+  TDatabase database(nullptr);
+  try {
+    database.Open();
+    FAIL() << "opened without a name";
+  } catch (const EDatabaseError& error) {
+    EXPECT_EQ(error.Message(), "Database name missing");
+  }
+  for (const std::string name : {"LtNeverRegistered", "ODBC Data Sources", "..\\ODBC.INI"}) {
+    database.SetDatabaseName(name);
+    EXPECT_THROW(database.Open(), EDatabaseError) << name;
+  }
+  // A record without an entry in the data source list is no data source.
+  TRegistry registry(HKEY_CURRENT_USER);
+  ASSERT_TRUE(registry.OpenKey("\\Software\\ODBC\\ODBC.INI\\LtUnlisted", true));
+  registry.WriteString("Server", server.host);
+  database.SetDatabaseName("LtUnlisted");
+  EXPECT_THROW(database.Open(), EDatabaseError);
+  registry.CloseKey();
+  registry.DeleteKey("\\Software\\ODBC\\ODBC.INI\\LtUnlisted");
+}
+
+TEST_F(DatabaseOpen, UserRecordIsPreferredOverTheMachineRecord) {
+  const std::string name = UniqueName("LtBoth");
+  const ScopedDataSource machine(name, ServerRecord(server, "mysql", "wrong"), HKEY_LOCAL_MACHINE);
+  TDatabase database(nullptr);
+  database.SetDatabaseName(name);
+  EXPECT_THROW(database.Open(), EDatabaseError);  // only the machine record: wrong password
+  const ScopedDataSource user(name, ServerRecord(server, "mysql", server.password));
+  database.Open();
+  EXPECT_TRUE(database.Connected());
+}
+
+TEST_F(DatabaseOpen, QueryCreatesDatabaseThroughTheNamedDatabaseAndKeepsItOpen) {
+  // The name of the new database can come from the script that checks it from the server side.
+  const char* fromScript = std::getenv("LINTORA_TEST_NEW_DATABASE");
+  const std::string newDatabase = fromScript ? fromScript : UniqueName("lt_created_");
+  const ScopedDataSource mysql(UniqueName("LtMysql"),
+                               ServerRecord(server, "mysql", server.password));
+  const ScopedDataSource created(UniqueName("LtNew"),
+                                 ServerRecord(server, newDatabase, server.password));
+
+  TDatabase database(nullptr);
+  database.SetDatabaseName(created.Name());
+  EXPECT_THROW(database.Open(), EDatabaseError);  // not there yet
+
+  database.SetDatabaseName(mysql.Name());
+  TQuery query(nullptr);
+  query.SetDatabaseName(mysql.Name());
+  query.SQL().SetText("CREATE DATABASE IF NOT EXISTS `" + newDatabase + "`");
+  query.ExecSQL();
+  EXPECT_TRUE(database.Connected());  // the query opened the session's database of that name
+  query.ExecSQL();                    // IF NOT EXISTS: a second run is no error
+
+  database.Close();
+  database.SetDatabaseName(created.Name());
+  database.Open();
+  EXPECT_TRUE(database.Connected());
+}
+
+TEST_F(DatabaseOpen, RefusedStatementLeavesTheConnectionUsable) {
+  const ScopedDataSource mysql(UniqueName("LtMysql"),
+                               ServerRecord(server, "mysql", server.password));
+  TQuery query(nullptr);  // no database object of that name: the query makes its own
+  query.SetDatabaseName(mysql.Name());
+  query.SQL().SetText("CREATE DATABASE `mysql`");
+  try {
+    query.ExecSQL();
+    FAIL() << "created an existing database";
+  } catch (const EDatabaseError& error) {
+    EXPECT_NE(error.Message().find("database exists"), std::string::npos) << error.Message();
+  }
+  query.SQL().SetText("CREATE DATABASE IF NOT EXISTS `mysql`");
+  query.ExecSQL();
+}
