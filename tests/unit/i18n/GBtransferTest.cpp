@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BuildTables.h"
+#include "components/Memos.h"
 #include "framework/ClassRegistry.h"
 #include "i18n/GBBIGTRS.h"
 
@@ -216,4 +217,14 @@ TEST_F(GBtransferTest, DirectIsStoredOnlyWhenNotTheDefault) {
   for (const char* name : {"Icountry", "Scountry", "DefaultLangID"}) {
     EXPECT_FALSE(IsStoredProp(converter, *GetPropInfo(converter, name))) << name;
   }
+}
+
+TEST_F(GBtransferTest, MessageTableLooksUpGb2312TextsAfterConversion) {
+  TMemos memos(nullptr);
+  memos.SetLines(Lines({"S_Link=\xb3\x73\xb5\xb2", "S_Succ=\xa6\xa8\xa5\x5c"}));  // 連結, 成功
+  TGBtransfer converter(nullptr);
+  converter.SetDirect(BIGtoGB);
+  converter.ConvertStrings(*memos.Lines());
+  EXPECT_EQ(memos.Lookup("S_Succ"), "\xb3\xc9\xb9\xa6");  // 成功
+  EXPECT_EQ(memos.Lookup("S_LINK"), "\xc1\xac\xbd\xe1");  // 连结
 }
