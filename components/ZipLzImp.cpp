@@ -168,28 +168,51 @@ inline void PutItem(CoderState& s, TZipHashTable& table) {
   }
 }
 
-// The same item where 32 bytes at p are readable, so that no load needs a check: FindMatchAt
-// and the literal or copy written without branches, as whether a position starts a copy is what
-// the processor cannot guess.
-inline void PutItemInside(CoderState& s, TZipHashTable& table) {
+// The table entry for the position about to be coded, looked up ahead of time.
+struct Probe {
+  uint64_t head;  // the bytes at p
+  unsigned index;
+  int earlier;  // the entry's position before p is stored in it
+};
+
+constexpr size_t InsideMargin = 32;  // readable bytes at p that the unchecked path needs
+
+inline Probe ProbeAt(const CoderState& s, const TZipHashTable& table) {
+  if (s.n - s.p < InsideMargin) return {0, 0, -1};  // the unchecked path ends here
   const uint64_t head = Load64(s.input + s.p);
-  if (const size_t run = RunAt(s.input, s.p, s.n, head)) return PutRun(s, run);
-  int16_t& entry = table.entries[HashIndex(head)];
-  const int earlier = entry;
-  entry = static_cast<int16_t>(s.p);
-  const size_t start = earlier >= 0 ? static_cast<size_t>(earlier) : 0;
+  const unsigned index = HashIndex(head);
+  return {head, index, table.entries[index]};
+}
+
+// The same item as PutItem where InsideMargin bytes at p are readable, so that no load needs a
+// check. Gives the probe of the next position. The probe of p + 1 is taken before it is known
+// whether p starts a copy, so that a literal does not wait for the comparison; it is taken after
+// p is stored, so it sees p when both share an entry.
+inline Probe PutItemInside(CoderState& s, TZipHashTable& table, const Probe& probe) {
+  if (const size_t run = RunAt(s.input, s.p, s.n, probe.head)) {
+    PutRun(s, run);
+    return ProbeAt(s, table);
+  }
+  table.entries[probe.index] = static_cast<int16_t>(s.p);
+  const unsigned nextIndex = HashIndex(probe.head >> 8);
+  const int nextEarlier = table.entries[nextIndex];
+  const size_t start = probe.earlier >= 0 ? static_cast<size_t>(probe.earlier) : 0;
   const size_t distance = s.p - start;
-  const uint64_t difference = head ^ Load64(s.input + start);
+  const uint64_t difference = probe.head ^ Load64(s.input + start);
   const size_t length = difference != 0 ? static_cast<size_t>(__builtin_ctzll(difference)) >> 3
                                         : 8 + CommonPrefix(s.input + s.p + 8, s.input + start + 8,
                                                            MaxMatchLength - 8);
-  const bool copy = earlier >= 0 && distance < ZipDistanceLimit && length >= MinMatchLength;
-  const unsigned code = static_cast<unsigned>(distance * 16 + length - MinMatchLength);
-  s.output[s.o] = copy ? static_cast<uint8_t>(code >> 8) : static_cast<uint8_t>(head);
-  s.output[s.o + 1] = static_cast<uint8_t>(code);  // overwritten by the next item after a literal
-  s.o += copy ? 2 : 1;
-  s.p += copy ? length : 1;
-  EndItem(s, copy ? 1 : 0);
+  if (probe.earlier >= 0 && distance < ZipDistanceLimit && length >= MinMatchLength) {
+    Store16BigEndian(s.output + s.o, static_cast<unsigned>(distance * 16 + length - 3));
+    s.o += 2;
+    s.p += length;
+    EndItem(s, 1);
+    return ProbeAt(s, table);
+  }
+  s.output[s.o++] = static_cast<uint8_t>(probe.head);
+  ++s.p;
+  EndItem(s, 0);
+  return {Load64(s.input + s.p), nextIndex, nextEarlier};
 }
 
 }  // namespace
@@ -198,9 +221,9 @@ size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n, TZipHashTa
   table.Clear();
   output[0] = CodedFlag;
   CoderState s{input, output, n, 1, 3, 0, 0, 0};
-  while (s.p + 32 <= n && s.o <= n) {
+  for (Probe probe = ProbeAt(s, table); n - s.p >= InsideMargin && s.o <= n;) {
     StartItem(s);
-    PutItemInside(s, table);
+    probe = PutItemInside(s, table, probe);
   }
   while (s.p < n && s.o <= n) {
     StartItem(s);

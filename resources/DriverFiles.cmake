@@ -1,0 +1,81 @@
+# The four ODBC driver files the dialog carries as BinStream1 to BinStream4 and writes into the
+# system directory. By default they are stand-in DLLs of our own (drivers/StandInDriver.cpp) with
+# the described time stamps; LINTORA_DRIVER_DIR names a folder whose four real files are embedded
+# instead, with their own time stamps. A release build must be given the real files.
+#
+# Made here: drivers/plain/NAME (the file as it is installed), drivers/data/NAME (the "Data"
+# bytes: the same file, or its ZIP-LZRW1 container with LINTORA_DRIVER_COMPRESS), and
+# LintoraForm.txt: the form description with the four objects' Size, SizeOfBin, Compress, FileDate
+# and Data filled in from those files and every `file '...'` path made absolute, ready for the
+# form compiler (LINTORA_FORM_TEXT, target lintora_form_text).
+set(LINTORA_DRIVER_DIR "" CACHE PATH
+    "Folder with the real Myodbc.dll, Myodbcd.dll, myodbc5a.dll and myodbc5S.dll to embed")
+option(LINTORA_DRIVER_COMPRESS "Hold the embedded driver files LZRW1-compressed (Compress on)" OFF)
+
+set(lintora_driver_names Myodbc.dll Myodbcd.dll myodbc5a.dll myodbc5S.dll)
+# The time stamps the stored form gives the stand-ins (local time of the building machine).
+set(lintora_driver_times "2000-10-23 11:07:26" "2000-10-23 11:07:50" "2014-06-19 00:54:24"
+                         "2014-06-19 00:54:22")
+set(driver_plain_dir ${CMAKE_CURRENT_BINARY_DIR}/drivers/plain)
+if(LINTORA_DRIVER_COMPRESS)
+  set(driver_data_dir ${CMAKE_CURRENT_BINARY_DIR}/drivers/data)
+  lintora_host_tool(lintora_ziplz ziplz)
+else()
+  set(driver_data_dir ${driver_plain_dir})
+endif()
+
+set(driver_files)
+foreach(index RANGE 3)
+  list(GET lintora_driver_names ${index} name)
+  list(GET lintora_driver_times ${index} time)
+  set(plain ${driver_plain_dir}/${name})
+  if(LINTORA_DRIVER_DIR)
+    if(NOT EXISTS ${LINTORA_DRIVER_DIR}/${name})
+      message(FATAL_ERROR "LINTORA_DRIVER_DIR has no ${name}")
+    endif()
+    add_custom_command(OUTPUT ${plain}
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_plain_dir}
+                       COMMAND cp -p ${LINTORA_DRIVER_DIR}/${name} ${plain}
+                       DEPENDS ${LINTORA_DRIVER_DIR}/${name} VERBATIM)
+  else()
+    string(REGEX REPLACE "\\.dll$" "" stem ${name})
+    set(target lintora_standin_${stem})
+    add_library(${target} SHARED ${CMAKE_CURRENT_SOURCE_DIR}/drivers/StandInDriver.cpp)
+    lintora_target_defaults(${target})
+    target_compile_definitions(${target} PRIVATE LINTORA_DRIVER_NAME="${stem}")
+    target_link_options(${target} PRIVATE -s)  # small: no symbols in the carried copies
+    set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${stem} SUFFIX ".dll"
+                          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/drivers/built)
+    add_custom_command(OUTPUT ${plain}
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_plain_dir}
+                       COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${plain}
+                       COMMAND touch -d ${time} ${plain}
+                       DEPENDS ${target} VERBATIM)
+  endif()
+  list(APPEND driver_files ${plain})
+  if(LINTORA_DRIVER_COMPRESS)
+    add_custom_command(OUTPUT ${driver_data_dir}/${name}
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_data_dir}
+                       COMMAND ${lintora_ziplz} pack ${plain} ${driver_data_dir}/${name}
+                       DEPENDS ${plain} VERBATIM)
+    list(APPEND driver_files ${driver_data_dir}/${name})
+  endif()
+endforeach()
+
+set(LINTORA_FORM_TEXT ${CMAKE_CURRENT_BINARY_DIR}/LintoraForm.txt)
+set(dates_from_files OFF)
+if(LINTORA_DRIVER_DIR)
+  set(dates_from_files ON)
+endif()
+add_custom_command(
+  OUTPUT ${LINTORA_FORM_TEXT}
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_TEXT=${CMAKE_CURRENT_SOURCE_DIR}/LintoraForm.txt
+          -DOUTPUT_TEXT=${LINTORA_FORM_TEXT} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
+          -DPLAIN_DIR=${driver_plain_dir} -DDATA_DIR=${driver_data_dir}
+          -DCOMPRESS=${LINTORA_DRIVER_COMPRESS} -DDATES_FROM_FILES=${dates_from_files}
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/drivers/PrepareFormText.cmake
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/LintoraForm.txt
+          ${CMAKE_CURRENT_SOURCE_DIR}/drivers/PrepareFormText.cmake ${driver_files}
+  VERBATIM)
+add_custom_target(lintora_form_text DEPENDS ${LINTORA_FORM_TEXT})
+list(APPEND lintora_rc_depends lintora_form_text)
