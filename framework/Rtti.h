@@ -29,6 +29,10 @@
 //     return info;
 //   }
 //
+// Every class that is stored in a form or registered declares LINTORA_PUBLISHED, even with no
+// properties of its own (`TClassBuilder<T>("TName", Parent::StaticClassInfo())`): the table's
+// name is the class name that forms store and ClassName reports.
+//
 // Getters are member functions, data members or callables taking `const T&`; setters are member
 // functions, data members or callables taking `T&` and the value. Ordinal properties (integer,
 // Boolean, enumeration, char, set) have no default unless `.Default(v)` is given, and are then
