@@ -4,8 +4,12 @@
 // Big5 and GB2312 are double-byte code pages: a byte from 0x81 up starts a pair whose second
 // byte may be an ASCII letter (安 is A6 77, "w"). Such trail bytes are never case-folded.
 namespace {
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c != 0xff; }
-unsigned char FoldAscii(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
+bool IsLeadByte(unsigned char c) {
+  return c >= 0x81 && c != 0xff;
+}
+unsigned char FoldAscii(unsigned char c) {
+  return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+}
 
 template <typename Fold>
 std::string FoldLetters(std::string text, Fold fold) {
@@ -31,7 +35,9 @@ bool SameText(const std::string& a, const std::string& b) {
   return a.size() == b.size() && CompareText(a, b) == 0;
 }
 
-std::string UpperCaseAscii(std::string text) { return FoldLetters(std::move(text), FoldAscii); }
+std::string UpperCaseAscii(std::string text) {
+  return FoldLetters(std::move(text), FoldAscii);
+}
 
 std::string LowerCaseAscii(std::string text) {
   return FoldLetters(std::move(text), [](unsigned char c) -> unsigned char {

@@ -10,9 +10,9 @@ TEST(WineHarness, RegistryValueRoundTrip) {
                             KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   const char data[] = "\xa6\x77\xb8\xcb";  // 安裝 in Big5
-  ASSERT_EQ(RegSetValueExA(key, "Value1", 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
-                           sizeof data),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegSetValueExA(key, "Value1", 0, REG_SZ, reinterpret_cast<const BYTE*>(data), sizeof data),
+      ERROR_SUCCESS);
   char back[32] = {};
   DWORD size = sizeof back, type = 0;
   ASSERT_EQ(RegQueryValueExA(key, "VALUE1", nullptr, &type, reinterpret_cast<BYTE*>(back), &size),
