@@ -33,17 +33,19 @@ std::vector<BYTE> PemToDer(const std::string& pem) {
 
 std::string RsaOaepEncrypt(const std::string& publicKeyPem, const std::string& plain) {
   const std::vector<BYTE> der = PemToDer(publicKeyPem);
-  LocalMemory<CERT_PUBLIC_KEY_INFO> info;
+  CERT_PUBLIC_KEY_INFO* decoded = nullptr;
   DWORD infoSize = 0;
   if (!CryptDecodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(),
                            static_cast<DWORD>(der.size()), CRYPT_DECODE_ALLOC_FLAG, nullptr,
-                           info.Receive(), &infoSize))
+                           &decoded, &infoSize))
     RaiseKeyError("decoding");
-  CryptProvider provider;
-  if (!provider.AcquireVerifyContext()) RaiseKeyError("provider");
-  CryptKey key;
-  if (!CryptImportPublicKeyInfo(provider.Get(), X509_ASN_ENCODING, info.Get(), key.Receive()))
+  const LocalMemory<CERT_PUBLIC_KEY_INFO> info(decoded);
+  const CryptProvider provider = AcquireVerifyContext();
+  if (!provider.IsOpen()) RaiseKeyError("provider");
+  HCRYPTKEY imported = 0;
+  if (!CryptImportPublicKeyInfo(provider.Get(), X509_ASN_ENCODING, info.Get(), &imported))
     RaiseKeyError("import");
+  const CryptKey key(imported);
 
   DWORD length = static_cast<DWORD>(plain.size());
   DWORD capacity = length;

@@ -1,59 +1,40 @@
 #pragma once
-// Own one CryptoAPI provider context and one key, released when they go away.
+// Owners of a CryptoAPI provider context, a key, and memory a CryptoAPI call allocated.
 #include <windows.h>
 // After windows.h, which it builds on.
 #include <wincrypt.h>
 
-class CryptProvider {
- public:
-  CryptProvider() = default;
-  ~CryptProvider() {
-    if (provider_) CryptReleaseContext(provider_, 0);
-  }
-  CryptProvider(const CryptProvider&) = delete;
-  CryptProvider& operator=(const CryptProvider&) = delete;
+#include "framework/win32/OwnedHandle.h"
 
-  // A context for public-key work that needs no key container.
-  bool AcquireVerifyContext() {
-    return CryptAcquireContextA(&provider_, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT) ||
-           CryptAcquireContextA(&provider_, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT);
-  }
-  HCRYPTPROV Get() const { return provider_; }
-
- private:
-  HCRYPTPROV provider_ = 0;
+struct CryptProviderTraits {
+  using Handle = HCRYPTPROV;
+  static HCRYPTPROV Empty() { return 0; }
+  static void Close(HCRYPTPROV provider) { CryptReleaseContext(provider, 0); }
 };
+using CryptProvider = OwnedHandle<CryptProviderTraits>;
 
-class CryptKey {
- public:
-  CryptKey() = default;
-  ~CryptKey() {
-    if (key_) CryptDestroyKey(key_);
-  }
-  CryptKey(const CryptKey&) = delete;
-  CryptKey& operator=(const CryptKey&) = delete;
-
-  HCRYPTKEY* Receive() { return &key_; }
-  HCRYPTKEY Get() const { return key_; }
-
- private:
-  HCRYPTKEY key_ = 0;
+struct CryptKeyTraits {
+  using Handle = HCRYPTKEY;
+  static HCRYPTKEY Empty() { return 0; }
+  static void Close(HCRYPTKEY key) { CryptDestroyKey(key); }
 };
+using CryptKey = OwnedHandle<CryptKeyTraits>;
 
-// Memory that a CryptoAPI call allocated with LocalAlloc (CRYPT_DECODE_ALLOC_FLAG).
+// Memory from LocalAlloc, as CRYPT_DECODE_ALLOC_FLAG hands it out.
 template <typename T>
-class LocalMemory {
- public:
-  LocalMemory() = default;
-  ~LocalMemory() {
-    if (memory_) LocalFree(memory_);
-  }
-  LocalMemory(const LocalMemory&) = delete;
-  LocalMemory& operator=(const LocalMemory&) = delete;
-
-  T** Receive() { return &memory_; }
-  T* Get() const { return memory_; }
-
- private:
-  T* memory_ = nullptr;
+struct LocalMemoryTraits {
+  using Handle = T*;
+  static T* Empty() { return nullptr; }
+  static void Close(T* memory) { LocalFree(memory); }
 };
+template <typename T>
+using LocalMemory = OwnedHandle<LocalMemoryTraits<T>>;
+
+// A provider context for public-key work that needs no key container; empty when none is had.
+inline CryptProvider AcquireVerifyContext() {
+  HCRYPTPROV provider = 0;
+  if (CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT) ||
+      CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT))
+    return CryptProvider(provider);
+  return CryptProvider();
+}

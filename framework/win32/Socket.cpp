@@ -39,25 +39,6 @@ bool EnsureWinsockStarted() {
   return started;
 }
 
-Socket& Socket::operator=(Socket&& other) noexcept {
-  if (this != &other) {
-    Close();
-    socket_ = other.Release();
-  }
-  return *this;
-}
-
-SOCKET Socket::Release() {
-  const SOCKET socket = socket_;
-  socket_ = INVALID_SOCKET;
-  return socket;
-}
-
-void Socket::Close() {
-  if (socket_ != INVALID_SOCKET) closesocket(socket_);
-  socket_ = INVALID_SOCKET;
-}
-
 int Socket::Connect(const std::string& host, unsigned short port, unsigned long timeoutMs) {
   Close();
   if (!EnsureWinsockStarted()) return WSASYSNOTREADY;
@@ -74,8 +55,8 @@ int Socket::Connect(const std::string& host, unsigned short port, unsigned long 
   for (const addrinfo* address = addresses.first; address; address = address->ai_next) {
     const DWORD spent = GetTickCount() - start;
     if (spent >= timeoutMs) return WSAETIMEDOUT;
-    socket_ = socket(address->ai_family, address->ai_socktype, address->ai_protocol);
-    if (socket_ == INVALID_SOCKET) {
+    *this = Socket(socket(address->ai_family, address->ai_socktype, address->ai_protocol));
+    if (!IsOpen()) {
       error = WSAGetLastError();
       continue;
     }
@@ -88,17 +69,16 @@ int Socket::Connect(const std::string& host, unsigned short port, unsigned long 
 
 int Socket::ConnectTo(const sockaddr* address, int addressLength, unsigned long timeoutMs) {
   u_long nonBlocking = 1;
-  if (ioctlsocket(socket_, FIONBIO, &nonBlocking) != 0) return WSAGetLastError();
-  if (connect(socket_, address, addressLength) == 0) return 0;
+  if (ioctlsocket(Get(), FIONBIO, &nonBlocking) != 0) return WSAGetLastError();
+  if (connect(Get(), address, addressLength) == 0) return 0;
   const int error = WSAGetLastError();
   if (error != WSAEWOULDBLOCK) return error;
-  const int ready = WaitFor(socket_, true, timeoutMs);
+  const int ready = WaitFor(Get(), true, timeoutMs);
   if (ready < 0) return WSAGetLastError();
   if (ready == 0) return WSAETIMEDOUT;
   int socketError = 0;
   int length = sizeof socketError;
-  if (getsockopt(socket_, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&socketError), &length) !=
-      0)
+  if (getsockopt(Get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&socketError), &length) != 0)
     return WSAGetLastError();
   return socketError;
 }
@@ -131,13 +111,13 @@ int TransferAll(SOCKET socket, bool forWriting, char* bytes, size_t size, unsign
 
 int Socket::SendAll(const void* data, size_t size, unsigned long timeoutMs) {
   char* bytes = const_cast<char*>(static_cast<const char*>(data));
-  return TransferAll(socket_, true, bytes, size, timeoutMs,
-                     [this](char* piece, int length) { return send(socket_, piece, length, 0); });
+  return TransferAll(Get(), true, bytes, size, timeoutMs,
+                     [this](char* piece, int length) { return send(Get(), piece, length, 0); });
 }
 
 int Socket::ReceiveExact(void* data, size_t size, unsigned long timeoutMs) {
-  return TransferAll(socket_, false, static_cast<char*>(data), size, timeoutMs,
-                     [this](char* piece, int length) { return recv(socket_, piece, length, 0); });
+  return TransferAll(Get(), false, static_cast<char*>(data), size, timeoutMs,
+                     [this](char* piece, int length) { return recv(Get(), piece, length, 0); });
 }
 
 std::string SocketErrorText(int code) {

@@ -8,17 +8,20 @@
 #include <cstddef>
 #include <string>
 
+#include "framework/win32/OwnedHandle.h"
+
 // Winsock must be started once per process before the first socket; the first Socket does it.
 bool EnsureWinsockStarted();
 
-class Socket {
+struct SocketTraits {
+  using Handle = SOCKET;
+  static SOCKET Empty() { return INVALID_SOCKET; }
+  static void Close(SOCKET socket) { closesocket(socket); }
+};
+
+class Socket : public OwnedHandle<SocketTraits> {
  public:
-  Socket() = default;
-  ~Socket() { Close(); }
-  Socket(Socket&& other) noexcept : socket_(other.Release()) {}
-  Socket& operator=(Socket&& other) noexcept;
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
+  using OwnedHandle::OwnedHandle;
 
   // Resolves host (a name or a dotted address) and connects to the first address that accepts
   // within timeoutMs in all. WSAHOST_NOT_FOUND when the name is unknown.
@@ -27,15 +30,8 @@ class Socket {
   // Exactly size bytes, each wait for more limited to timeoutMs.
   int ReceiveExact(void* data, size_t size, unsigned long timeoutMs);
 
-  bool IsOpen() const { return socket_ != INVALID_SOCKET; }
-  SOCKET Get() const { return socket_; }
-  SOCKET Release();
-  void Close();
-
  private:
   int ConnectTo(const sockaddr* address, int addressLength, unsigned long timeoutMs);
-
-  SOCKET socket_ = INVALID_SOCKET;
 };
 
 // A short English description of a Winsock error code.

@@ -154,6 +154,19 @@ TEST(LockFileCleanup, DeletesBothFilesOfThePrivateDirectory) {
   EXPECT_FALSE(FileExists("PARADOX.LCK"));
   RemoveEngineLockFiles();  // nothing there: no complaint
 
+  // A configured private directory counts once the session is active.
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string lock = EngineLockFilePath(temp, "PARADOX.LCK");
+  HANDLE file = CreateFileA(lock.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  Session().SetPrivateDir(temp);
+  Session().Open();
+  RemoveEngineLockFiles();
+  Session().SetPrivateDir("");
+  EXPECT_FALSE(FileExists(lock));
+
   EXPECT_EQ(EngineLockFilePath("C:\\work", "PARADOX.LCK"), "C:\\work\\PARADOX.LCK");
   EXPECT_EQ(EngineLockFilePath("C:\\work\\", "PARADOX.LCK"), "C:\\work\\PARADOX.LCK");
   EXPECT_EQ(EngineLockFilePath("", "PARADOX.LCK"), "PARADOX.LCK");

@@ -27,15 +27,17 @@ std::string DecryptWithTestKey(const std::string& cipher) {
   std::vector<BYTE> der(derSize);
   EXPECT_TRUE(CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, der.data(), &derSize,
                                    nullptr, nullptr));
-  LocalMemory<BYTE> blob;
+  BYTE* decoded = nullptr;
   DWORD blobSize = 0;
   EXPECT_TRUE(CryptDecodeObjectEx(X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, PKCS_RSA_PRIVATE_KEY,
-                                  der.data(), derSize, CRYPT_DECODE_ALLOC_FLAG, nullptr,
-                                  blob.Receive(), &blobSize));
-  CryptProvider provider;
-  EXPECT_TRUE(provider.AcquireVerifyContext());
-  CryptKey key;
-  EXPECT_TRUE(CryptImportKey(provider.Get(), blob.Get(), blobSize, 0, 0, key.Receive()));
+                                  der.data(), derSize, CRYPT_DECODE_ALLOC_FLAG, nullptr, &decoded,
+                                  &blobSize));
+  const LocalMemory<BYTE> blob(decoded);
+  const CryptProvider provider = AcquireVerifyContext();
+  EXPECT_TRUE(provider.IsOpen());
+  HCRYPTKEY imported = 0;
+  EXPECT_TRUE(CryptImportKey(provider.Get(), blob.Get(), blobSize, 0, 0, &imported));
+  const CryptKey key(imported);
   std::vector<BYTE> buffer(cipher.rbegin(), cipher.rend());  // CryptoAPI reads little-endian
   DWORD length = static_cast<DWORD>(buffer.size());
   if (!CryptDecrypt(key.Get(), 0, TRUE, CRYPT_OAEP, buffer.data(), &length)) {
