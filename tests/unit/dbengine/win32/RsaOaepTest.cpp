@@ -2,19 +2,26 @@
 // with the private half of an openssl-made key pair, to the XORed password of the independently
 // computed vectors.
 #include <gtest/gtest.h>
+#include <winsock2.h>
+// After winsock2.h, which must come before it.
 #include <windows.h>
 // After windows.h, which it builds on.
 #include <wincrypt.h>
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../AuthVectors.h"
+#include "DataSourceFixture.h"
 #include "dbengine/AuthScramble.h"
+#include "dbengine/MySqlPacket.h"
+#include "dbengine/win32/Database.h"
 #include "dbengine/win32/RsaOaep.h"
 #include "framework/Exceptions.h"
 #include "framework/win32/CryptHandles.h"
+#include "framework/win32/Socket.h"
 
 namespace {
 
@@ -67,4 +74,109 @@ TEST(RsaOaep, UnusableKeysRaiseEngineErrors) {
                EDatabaseError);
   // More than a 2048-bit key can carry with OAEP padding.
   EXPECT_THROW(RsaOaepEncrypt(kRsaPublicKeyPem, std::string(300, 'x')), EDatabaseError);
+}
+
+namespace {
+
+// Plays a caching_sha2_password server that has no cached entry for the user, over a real
+// loopback connection: greeting, "perform full authentication", its public key, then OK when the
+// encrypted password decrypts to the expected XORed text.
+class FullAuthServer {
+ public:
+  explicit FullAuthServer(std::string expectedPlain) : expectedPlain_(std::move(expectedPlain)) {
+    EnsureWinsockStarted();
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int length = sizeof address;
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+    listen(listener_, 1);
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~FullAuthServer() {
+    closesocket(listener_);
+    thread_.join();
+  }
+  std::string Port() const { return std::to_string(port_); }
+
+  std::string responsePlugin, decrypted;
+  bool askedForKey = false;
+
+ private:
+  void Send(const std::string& payload, uint8_t sequence) {
+    const std::string bytes = FramePackets(payload, sequence);
+    send(client_, bytes.data(), static_cast<int>(bytes.size()), 0);
+  }
+  std::string Receive() {
+    uint8_t header[kPacketHeaderSize];
+    if (recv(client_, reinterpret_cast<char*>(header), sizeof header, MSG_WAITALL) != 4) return "";
+    std::string payload(ParsePacketHeader(header).payloadLength, '\0');
+    if (!payload.empty()) recv(client_, &payload[0], static_cast<int>(payload.size()), MSG_WAITALL);
+    return payload;
+  }
+  void Serve() {
+    client_ = accept(listener_, nullptr, nullptr);
+    if (client_ == INVALID_SOCKET) return;
+    Send(PacketWriter()
+             .Byte(10)
+             .NulTerminatedString("8.0.36")
+             .Int4(1)
+             .Bytes(kVectorNonce.substr(0, 8))
+             .Byte(0)
+             .Int2(0xFFFF)
+             .Byte(255)
+             .Int2(2)
+             .Int2(0xDFFF)
+             .Byte(21)
+             .Zeros(10)
+             .Bytes(kVectorNonce.substr(8))
+             .Byte(0)
+             .NulTerminatedString("caching_sha2_password")
+             .Payload(),
+         0);
+    const std::string response = Receive();
+    const size_t pluginAt = response.rfind("caching_sha2_password");
+    if (pluginAt != std::string::npos) responsePlugin = "caching_sha2_password";
+    Send("\x01\x04", 2);
+    askedForKey = Receive() == "\x02";
+    Send(std::string("\x01") + kRsaPublicKeyPem, 4);
+    decrypted = DecryptWithTestKey(Receive());
+    if (decrypted == expectedPlain_)
+      Send(std::string("\x00\x00\x00\x02\x00\x00\x00", 7), 6);
+    else
+      Send(std::string("\xff\x15\x04#28000Access denied", 22), 6);
+    Receive();  // COM_QUIT
+    closesocket(client_);
+  }
+
+  std::string expectedPlain_;
+  SOCKET listener_ = INVALID_SOCKET;
+  SOCKET client_ = INVALID_SOCKET;
+  unsigned short port_ = 0;
+  std::thread thread_;
+};
+
+}  // namespace
+
+TEST(RsaOaep, FullAuthenticationOverTheNetworkWithTheServersKey) {
+  const ScrambleVector& vector = kScrambleVectors[1];
+  FullAuthServer server(vector.fullAuthPlain);
+  {
+    const ScopedDataSource source(UniqueName("LtSha2"), {{"Server", "127.0.0.1"},
+                                                         {"Port", server.Port()},
+                                                         {"User", "root"},
+                                                         {"Password", vector.password},
+                                                         {"DataBase", "demo"}});
+    TDatabase database(nullptr);
+    database.SetDatabaseName(source.Name());
+    database.SetTimeoutMs(3000);
+    database.Open();
+    EXPECT_TRUE(database.Connected());
+  }
+  EXPECT_EQ(server.responsePlugin, "caching_sha2_password");
+  EXPECT_TRUE(server.askedForKey);
+  EXPECT_EQ(server.decrypted, vector.fullAuthPlain);
 }
