@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AuthVectors.h"
+#include "ServerPackets.h"
 #include "dbengine/AuthScramble.h"
 #include "dbengine/MySqlClient.h"
 #include "dbengine/MySqlMessages.h"
@@ -47,27 +48,6 @@ class ReplayStream : public ByteStream {
   std::string pending_;
   size_t position_ = 0;
 };
-
-std::string Greeting(const std::string& plugin) {
-  return PacketWriter()
-      .Byte(10)
-      .NulTerminatedString("8.0.36")
-      .Int4(7)
-      .Bytes(kVectorNonce.substr(0, 8))
-      .Byte(0)
-      .Int2(0xFFFF)
-      .Byte(255)
-      .Int2(2)
-      .Int2(0xDFFF)
-      .Byte(21)
-      .Zeros(10)
-      .Bytes(kVectorNonce.substr(8))
-      .Byte(0)
-      .NulTerminatedString(plugin)
-      .Payload();
-}
-
-const std::string kOk("\x00\x00\x00\x02\x00\x00\x00", 7);
 
 HandshakeResponse ParseResponse(const std::string& payload) {
   PacketReader reader(payload);

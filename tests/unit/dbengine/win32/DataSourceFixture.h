@@ -4,6 +4,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <winsock2.h>
+// After winsock2.h, which must come before it.
 #include <windows.h>
 
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "framework/win32/Registry.h"
+#include "framework/win32/Socket.h"
 
 struct MySqlServer {
   std::string host, port, user, password, socket;
@@ -83,3 +86,27 @@ inline std::vector<std::pair<std::string, std::string>> ServerRecord(const MySql
           {"Password", password},
           {"Port", server.port}};
 }
+
+// A TCP socket bound to a free loopback port; listening only when told to.
+class LoopbackListener : public Socket {
+ public:
+  LoopbackListener() : Socket(NewTcpSocket()) {
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(Get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int length = sizeof address;
+    getsockname(Get(), reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+  }
+  void Listen() { listen(Get(), 4); }
+  std::string Port() const { return std::to_string(port_); }
+
+ private:
+  static SOCKET NewTcpSocket() {
+    EnsureWinsockStarted();
+    return socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  }
+
+  unsigned short port_ = 0;
+};

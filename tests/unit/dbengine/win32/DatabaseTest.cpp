@@ -17,29 +17,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A listening socket that accepts connections into its backlog and never answers.
-class SilentServer {
- public:
-  SilentServer() {
-    EnsureWinsockStarted();
-    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    int length = sizeof address;
-    getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-  }
-  ~SilentServer() { closesocket(socket_); }
-  void Listen() { listen(socket_, 4); }
-  std::string Port() const { return std::to_string(port_); }
-
- private:
-  SOCKET socket_;
-  unsigned short port_ = 0;
-};
-
 class DatabaseOpen : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -116,7 +93,7 @@ TEST_F(DatabaseOpen, UnknownHostFailsQuickly) {
 TEST_F(DatabaseOpen, ClosedPortIsRefused) {
   std::string port;
   {
-    const SilentServer unused;  // bound, never listening: a port nobody serves
+    const LoopbackListener unused;  // bound, never listening: a port nobody serves
     port = unused.Port();
   }
   auto record = ServerRecord(server, "mysql", server.password);
@@ -129,7 +106,7 @@ TEST_F(DatabaseOpen, ClosedPortIsRefused) {
 }
 
 TEST_F(DatabaseOpen, ServerThatNeverAnswersTimesOut) {
-  SilentServer silent;
+  LoopbackListener silent;  // accepts into its backlog and never answers
   silent.Listen();
   auto record = ServerRecord(server, "mysql", server.password);
   record[5].second = silent.Port();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../AuthVectors.h"
+#include "../ServerPackets.h"
 #include "DataSourceFixture.h"
 #include "dbengine/AuthScramble.h"
 #include "dbengine/MySqlPacket.h"
@@ -84,23 +85,14 @@ namespace {
 class FullAuthServer {
  public:
   explicit FullAuthServer(std::string expectedPlain) : expectedPlain_(std::move(expectedPlain)) {
-    EnsureWinsockStarted();
-    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    int length = sizeof address;
-    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    listen(listener_, 1);
+    listener_.Listen();
     thread_ = std::thread([this] { Serve(); });
   }
   ~FullAuthServer() {
-    closesocket(listener_);
+    listener_.Close();
     thread_.join();
   }
-  std::string Port() const { return std::to_string(port_); }
+  std::string Port() const { return listener_.Port(); }
 
   std::string responsePlugin, decrypted;
   bool askedForKey = false;
@@ -118,25 +110,9 @@ class FullAuthServer {
     return payload;
   }
   void Serve() {
-    client_ = accept(listener_, nullptr, nullptr);
+    client_ = accept(listener_.Get(), nullptr, nullptr);
     if (client_ == INVALID_SOCKET) return;
-    Send(PacketWriter()
-             .Byte(10)
-             .NulTerminatedString("8.0.36")
-             .Int4(1)
-             .Bytes(kVectorNonce.substr(0, 8))
-             .Byte(0)
-             .Int2(0xFFFF)
-             .Byte(255)
-             .Int2(2)
-             .Int2(0xDFFF)
-             .Byte(21)
-             .Zeros(10)
-             .Bytes(kVectorNonce.substr(8))
-             .Byte(0)
-             .NulTerminatedString("caching_sha2_password")
-             .Payload(),
-         0);
+    Send(Greeting("caching_sha2_password"), 0);
     const std::string response = Receive();
     const size_t pluginAt = response.rfind("caching_sha2_password");
     if (pluginAt != std::string::npos) responsePlugin = "caching_sha2_password";
@@ -145,7 +121,7 @@ class FullAuthServer {
     Send(std::string("\x01") + kRsaPublicKeyPem, 4);
     decrypted = DecryptWithTestKey(Receive());
     if (decrypted == expectedPlain_)
-      Send(std::string("\x00\x00\x00\x02\x00\x00\x00", 7), 6);
+      Send(kOk, 6);
     else
       Send(std::string("\xff\x15\x04#28000Access denied", 22), 6);
     Receive();  // COM_QUIT
@@ -153,9 +129,8 @@ class FullAuthServer {
   }
 
   std::string expectedPlain_;
-  SOCKET listener_ = INVALID_SOCKET;
+  LoopbackListener listener_;
   SOCKET client_ = INVALID_SOCKET;
-  unsigned short port_ = 0;
   std::thread thread_;
 };
 
