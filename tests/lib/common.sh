@@ -24,3 +24,47 @@ screenshot() {
 # Every scenario gets a scratch folder of its own, removed when it ends.
 SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/lintora-test.XXXXXX")
 trap 'rm -rf "$SCRATCH"' EXIT
+
+# A copy of the program in a folder of its own, so that no settings file (program name with
+# ".Ini") of another scenario lies beside it. Prints the copy's path.
+program_copy() {
+  local folder="$SCRATCH/program"
+  mkdir -p "$folder"
+  cp "$LINTORA_EXE" "$folder/Lintora.exe"
+  echo "$folder/Lintora.exe"
+}
+
+# The text of the dialog control whose top-left corner stands at LEFT TOP of the dialog's client
+# area, converted from the program's Big5 to UTF-8.
+control_text() {
+  local window="$1" left="$2" top="$3"
+  wintool list "$window" | tr -d '\r' |
+    awk -v l="$left" -v t="$top" '$4 == l && $5 == t {
+      for (i = 0; i < 8; i++) sub(/^[^ ]* /, "")
+      print; exit }' |
+    iconv -f BIG5 -t UTF-8
+}
+
+# Registry keys of the prefix, read with the system's own reg.exe.
+reg_key_exists() { "$LINTORA_WINE" reg query "$1" >/dev/null 2>&1; }
+# The value lines of a key other than its unnamed default value, and its subkeys.
+reg_key_entries() {
+  "$LINTORA_WINE" reg query "$1" | tr -d '\r' |
+    awk -v key="$1" 'NF && $0 != key && !/^ +\(/' || true
+}
+reg_delete_key() { "$LINTORA_WINE" reg delete "$1" /f >/dev/null 2>&1 || true; }
+
+# A PNG of one window: its client area (rect) or the whole window with its frame (outer), cut
+# from the X screen. Fails when the picture is one flat colour or not of the window's size.
+window_screenshot() {
+  local window="$1" part="$2" file="$3" left top width height size
+  read -r left top width height < <(wintool "$part" "$window" | tr -d '\r')
+  [ "${width:-0}" -gt 0 ] && [ "${height:-0}" -gt 0 ] || fail "no $part rectangle for $window"
+  import -window root -crop "${width}x${height}+${left}+${top}" +repage "$file"
+  size=$(identify -format '%wx%h' "$file")
+  [ "$size" = "${width}x${height}" ] || fail "screenshot $file is $size, not ${width}x${height}"
+  local deviation
+  deviation=$(convert "$file" -format '%[fx:standard_deviation]' info:)
+  awk -v d="$deviation" 'BEGIN { exit !(d > 0.01) }' || fail "screenshot $file is blank"
+  echo "$size"
+}

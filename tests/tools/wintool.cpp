@@ -7,6 +7,8 @@
 //                                   HWND ID CLASS LEFT TOP WIDTH HEIGHT VISIBLE TEXT
 //                                   (position relative to WINDOW's client area)
 //   wintool title WINDOW            print the window's own text
+//   wintool rect WINDOW             print the client area on the screen: LEFT TOP WIDTH HEIGHT
+//   wintool outer WINDOW            print the whole window on the screen: LEFT TOP WIDTH HEIGHT
 //   wintool click WINDOW ID         click the button with control ID under WINDOW (BM_CLICK)
 // WINDOW is a window class (the first top-level window of that class), a window handle in
 // hexadecimal ("0x1A2B") or "title:TEXT" (the top-level window with that caption). Texts are read
@@ -89,7 +91,7 @@ void PrintChild(HWND top, HWND child) {
 int Usage() {
   std::fprintf(stderr,
                "usage: wintool wait|close|gone WINDOW [SECONDS] | text|click WINDOW ID |"
-               " list|title WINDOW\n");
+               " list|title|rect|outer WINDOW\n");
   return 2;
 }
 }  // namespace
@@ -105,6 +107,18 @@ int main(int argc, char** argv) {
   if (!window) return 1;
   if (command == "title") {
     std::printf("%s\n", WindowText(window).c_str());
+    return 0;
+  }
+  if (command == "rect" || command == "outer") {
+    RECT rect = {};
+    if (command == "rect") {
+      GetClientRect(window, &rect);
+      MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+    } else {
+      GetWindowRect(window, &rect);
+    }
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
     return 0;
   }
   if (command == "list") {

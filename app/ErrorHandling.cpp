@@ -1,0 +1,12 @@
+#include "app/ErrorHandling.h"
+
+#include "framework/Exceptions.h"
+#include "framework/win32/MessageBox.h"
+
+std::string ErrorBoxText(const std::string& message) {
+  return "\r\n" + std::string(15, ' ') + message + std::string(13, ' ') + "\r\n";
+}
+
+void ApplicationException(TComponent*, const Exception& error) {
+  MessageDlg(ErrorBoxText(error.Message()), mtCustom, mbOKOnly);
+}

@@ -1,0 +1,17 @@
+# The dialog's stored form: the UTF-8 description compiled by formc (Big5 texts, the pictures'
+# bytes inside) and embedded as the RCDATA resource LINTORAFORM. When the driver files have
+# prepared the description (LINTORA_FORM_TEXT, DriverFiles.cmake), that copy is compiled.
+include(FormCompiler)
+set(lintora_form_input ${CMAKE_CURRENT_SOURCE_DIR}/LintoraForm.txt)
+if(LINTORA_FORM_TEXT)
+  set(lintora_form_input ${LINTORA_FORM_TEXT})
+endif()
+set(lintora_form_stream ${CMAKE_CURRENT_BINARY_DIR}/LintoraForm.lfm)
+lintora_compile_form(INPUT ${lintora_form_input} OUTPUT ${lintora_form_stream})
+add_custom_target(lintora_form DEPENDS ${lintora_form_stream})
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/LintoraForm.rc
+     "LINTORAFORM RCDATA \"${lintora_form_stream}\"\n")
+set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/LintoraForm.rc
+                            PROPERTIES OBJECT_DEPENDS ${lintora_form_stream})
+list(APPEND lintora_rc_files ${CMAKE_CURRENT_BINARY_DIR}/LintoraForm.rc)
+list(APPEND lintora_rc_depends lintora_form)
