@@ -410,13 +410,14 @@ size_t ReadBlockHeader(TMemoryStream& source, bool& last) {
 }  // namespace
 
 int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination) {
-  std::vector<uint8_t> plain(ZipBlockSize), body(ZipBlockSize + ZipCodedSlack);
+  std::vector<uint8_t> body(ZipBlockSize + ZipCodedSlack);
   TZipHashTable table;
   size_t left = source.Size() > source.Position() ? source.Size() - source.Position() : 0;
   while (left > 0) {
-    const size_t n = std::min(left, ZipBlockSize);
-    source.Read(plain.data(), n);
-    const size_t m = CompressBlock(plain.data(), body.data(), n, table);
+    // Coded in place: CompressBlock reads nothing past the block's n bytes.
+    const size_t n = std::min(left, ZipBlockSize), at = source.Position();
+    const size_t m = CompressBlock(source.Memory() + at, body.data(), n, table);
+    source.Seek(at + n);
     left -= n;
     WriteBlockHeader(destination, n, m, left == 0);
     destination.Write(body.data(), m);

@@ -71,6 +71,7 @@ void SetZipMessageLoopTurn(TZipMessageLoopTurn turn);
 
 // Codes the source's bytes from its current position to its end into a container appended at
 // the destination's position. Returns the destination's total length. No bytes: no blocks.
+// Source and destination are two different streams (also for DecompressStream).
 int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination);
 
 // Decodes the container at the source's position and appends the plain bytes to the
