@@ -50,8 +50,10 @@ reg_key_exists() { "$LINTORA_WINE" reg query "$1" >/dev/null 2>&1; }
 # The value lines of a key other than its unnamed default value, and its subkeys.
 reg_key_entries() {
   "$LINTORA_WINE" reg query "$1" | tr -d '\r' |
-    awk -v key="$1" 'NF && $0 != key && !/^ +\(/' || true
+    KEY="$1" awk 'NF && $0 != ENVIRON["KEY"] && !/^ +\(/' || true
 }
+# The Unix path of a Windows path in the prefix.
+unix_path() { "$LINTORA_WINE" winepath -u "$1" | tr -d '\r'; }
 reg_delete_key() { "$LINTORA_WINE" reg delete "$1" /f >/dev/null 2>&1 || true; }
 
 # A PNG of one window: its client area (rect) or the whole window with its frame (outer), cut

@@ -1,0 +1,47 @@
+# PNGs of the input page, the result page and the error box, each checked to be painted (not one
+# flat colour) and of the window's size; the dialog's client area must be 388 x 393. The pictures
+# go to LINTORA_SCREENSHOT_DIR when it is set (nothing generated is kept in the repository).
+source "$LINTORA_SOURCE_DIR/tests/lib/common.sh"
+shots="${LINTORA_SCREENSHOT_DIR:-$SCRATCH/shots}"
+mkdir -p "$shots"
+settings='HKEY_CURRENT_USER\Software\Lintora'
+exe=$(program_copy)
+
+# Input page: the dialog as a first start shows it.
+reg_delete_key "$settings"
+"$LINTORA_WINE" "$exe" &
+program=$!
+wintool wait TLintoraForm 60 || fail "the dialog did not appear"
+sleep 1
+size=$(window_screenshot TLintoraForm rect "$shots/input-page.png")
+[ "$size" = "388x393" ] || fail "the dialog's client area is $size"
+wintool close TLintoraForm
+wait "$program" || fail "exit code $? after closing"
+
+# Error box: a settings value that is no string fails the start-up; the box shows the message,
+# and once it is answered the dialog still opens.
+"$LINTORA_WINE" reg add "$settings" /v DBTYPE /t REG_DWORD /d 5 /f >/dev/null
+"$LINTORA_WINE" "$exe" &
+program=$!
+wintool wait TMessageForm 60 || fail "the error box did not appear"
+sleep 1
+window_screenshot TMessageForm outer "$shots/error-box.png" >/dev/null
+wintool list TMessageForm | tr -d '\r' | grep -q "Invalid data type for 'DBTYPE'" ||
+  fail "the error box does not show the registry message"
+wintool click TMessageForm 1 || fail "no OK button in the error box"
+wintool wait TLintoraForm 30 || fail "the dialog did not open after the start-up error"
+wintool close TLintoraForm
+wait "$program" || fail "exit code $? after closing"
+reg_delete_key "$settings"
+
+# Result page: shown by the in-process test program, held open until it is closed from here.
+LINTORA_HOLD_DIALOG=1 "$LINTORA_WINE" "$LINTORA_BUILD_DIR/tests/unit_app_win32.exe" \
+  --gtest_filter='Dialog.ResultPageOnScreen' >"$SCRATCH/result-page.log" 2>&1 &
+program=$!
+wintool wait TLintoraForm 60 || fail "the result page did not appear"
+sleep 1
+size=$(window_screenshot TLintoraForm rect "$shots/result-page.png")
+[ "$size" = "388x393" ] || fail "the result page's client area is $size"
+wintool close TLintoraForm
+wait "$program" || { cat "$SCRATCH/result-page.log"; fail "the result page test failed"; }
+echo "screenshots of both pages and the error box: $(ls "$shots" | tr '\n' ' ')"
