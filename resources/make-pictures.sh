@@ -9,7 +9,7 @@ key=fuchsia
 
 save_bmp() {  # save_bmp NAME convert-arguments...
   local name="$1"; shift
-  convert "$@" -alpha off -type TrueColor "BMP3:$out/$name"
+  convert +antialias "$@" -alpha off -type TrueColor "BMP3:$out/$name"
 }
 
 # A computer (monitor, stand, keyboard) with a red round badge holding a white arrow.
