@@ -267,6 +267,10 @@ TEST_F(Dialog, ResultPageOnScreen) {
     Application->Run();
   } else {
     form.BtnClose->Click();  // BtnExitClick closes the dialog
+    // Closing the main form asked the message loop to end; later tests run loops of their own.
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
   }
   EXPECT_FALSE(IsWindowVisible(window));
 }

@@ -1,0 +1,29 @@
+// The system directory as the driver files and the ODBC administrator need it, and the stored
+// form lookup.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/FormResource.h"
+#include "app/SystemPrograms.h"
+#include "framework/Exceptions.h"
+
+TEST(SysDir, EndsInExactlyOneBackslash) {
+  const std::string dir = SysDir();
+  ASSERT_GE(dir.size(), 4u);
+  EXPECT_EQ(dir.back(), '\\');
+  EXPECT_NE(dir[dir.size() - 2], '\\');
+  const DWORD attributes = GetFileAttributesA(dir.c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_NE(GetFileAttributesA((dir + "kernel32.dll").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(FormResource, StoredDialogIsEmbeddedAndAMissingOneFails) {
+  const std::vector<uint8_t> stored = ReadFormResource("LINTORAFORM");
+  ASSERT_GT(stored.size(), 4u);
+  EXPECT_EQ(std::string(stored.begin(), stored.begin() + 4), "LFM1");
+  EXPECT_THROW(ReadFormResource("NOSUCHFORM"), EReadError);
+}
