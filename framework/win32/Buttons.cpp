@@ -79,14 +79,13 @@ void TCheckBox::CommandNotify(WORD code) {
 
 // --- TSpeedButton ----------------------------------------------------------------------------
 
+// The stored form reaches the glyph's bytes as "Glyph.Data".
 const TClassInfo& TSpeedButton::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassBuilder<TSpeedButton> builder("TSpeedButton", TControl::StaticClassInfo());
-    builder.String("Caption", &TSpeedButton::Caption, &TSpeedButton::SetCaption)
-        .TypeName("TCaption");
-    PublishPicture(builder, "Glyph", "Glyph.Data", &TSpeedButton::Glyph);
-    return TClassInfo(builder);
-  }();
+  static const TClassInfo info =
+      TClassBuilder<TSpeedButton>("TSpeedButton", TControl::StaticClassInfo())
+          .String("Caption", &TSpeedButton::Caption, &TSpeedButton::SetCaption)
+          .TypeName("TCaption")
+          .Object("Glyph", "TBitmap", &TSpeedButton::Glyph);
   return info;
 }
 

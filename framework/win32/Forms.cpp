@@ -1,5 +1,7 @@
 #include "framework/win32/Forms.h"
 
+#include <algorithm>
+
 #include "framework/Exceptions.h"
 #include "framework/MessageBoxLayout.h"
 #include "framework/TextCompare.h"
@@ -204,7 +206,15 @@ void TForm::Loaded() {
   for (int i = 0; i < ComponentCount(); ++i) CheckEventNames(*Components(i));
 }
 
+// The root's own list (components without a parent or on the form) and the form's controls,
+// each once.
 void TForm::GetChildren(std::vector<TComponent*>& children, const TComponent* root) const {
   TComponent::GetChildren(children, root);
-  TCustomContainer::GetChildren(children, root);
+  std::vector<TComponent*> controls;
+  TCustomContainer::GetChildren(controls, root);
+  for (TComponent* control : controls) {
+    if (std::find(children.begin(), children.end(), control) == children.end()) {
+      children.push_back(control);
+    }
+  }
 }

@@ -1,13 +1,12 @@
 #include "framework/win32/Image.h"
 
+// The stored form reaches the picture's bytes as "Picture.Data".
 const TClassInfo& TImage::StaticClassInfo() {
-  static const TClassInfo info = [] {
-    TClassBuilder<TImage> builder("TImage", TControl::StaticClassInfo());
-    PublishPicture(builder, "Picture", "Picture.Data",
-                   static_cast<TPicture& (TImage::*)()>(&TImage::Picture));
-    builder.Boolean("Transparent", &TImage::Transparent, &TImage::SetTransparent).Default(false);
-    return TClassInfo(builder);
-  }();
+  static const TClassInfo info =
+      TClassBuilder<TImage>("TImage", TControl::StaticClassInfo())
+          .Object("Picture", "TPicture", [](TImage& i) -> TPicture& { return i.Picture(); })
+          .Boolean("Transparent", &TImage::Transparent, &TImage::SetTransparent)
+          .Default(false);
   return info;
 }
 

@@ -51,16 +51,3 @@ class TPicture : public TPersistent {
   TDecodedImage pixels_;
   mutable BitmapHandle bitmap_;
 };
-
-// The picture property of a control, also reachable as the byte block "<Property>.Data" on the
-// control itself for readers that do not descend into sub-objects.
-template <typename T>
-TClassBuilder<T>& PublishPicture(TClassBuilder<T>& builder, const char* name, const char* dataName,
-                                 TPicture& (T::*get)()) {
-  builder.Object(name, "TPicture", get)
-      .Binary(
-          dataName, [get](T& c, TMemoryStream& s) { (c.*get)().ReadData(s); },
-          [get](T& c, TMemoryStream& s) { (c.*get)().WriteData(s); },
-          [get](const T& c) { return !(const_cast<T&>(c).*get)().Empty(); });
-  return builder;
-}

@@ -91,6 +91,7 @@ const TClassInfo& TControl::StaticClassInfo() {
           .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled)
           .Default(true)
           .Object("Font", "TFont", [](TControl& c) -> TFont& { return c.Font(); })
+          .Stored([](const TControl& c) { return !c.ParentFont(); })
           .String("Hint", &TControl::Hint, &TControl::SetHint)
           .Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
           .Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
