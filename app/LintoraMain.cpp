@@ -9,8 +9,13 @@
 #include "app/SystemPrograms.h"
 #include "components/BinStream.h"
 #include "components/Memos.h"
+#include "dbengine/AliasEd.h"
+#include "dbengine/win32/Database.h"
+#include "dbengine/win32/DbEngineClasses.h"
+#include "dbengine/win32/Query.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Exceptions.h"
+#include "framework/FormatSettings.h"
 #include "framework/FormStream.h"
 #include "framework/win32/Application.h"
 #include "framework/win32/Buttons.h"
@@ -104,6 +109,9 @@ void TLintoraForm::BindComponents() {
   Bind(BtnClose, "BtnClose");
   Bind(Memos1, "Memos1");
   Bind(WinXP1, "WinXP1");
+  Bind(Database1, "Database1");
+  Bind(Query1, "Query1");
+  Bind(AliasEditor1, "AliasEditor1");
 }
 
 // Start-up, while the dialog is still invisible. The language steps of the form text conversion
@@ -113,6 +121,7 @@ void TLintoraForm::FormCreate(TComponent*) {
   userDataFolder_ = GetUserDataFolder();
   Application->OnException = ApplicationException;
   Application->SetTitle(Caption());
+  FormatSettings().DateSeparator = '/';
   BtnInit->Click();
   ANotebook1->SetActivePage(InputPage);
   LoadNameList(HostListName, CBox2->Items());
@@ -155,6 +164,7 @@ void RegisterLintoraFormClasses() {
   RegisterControlClasses();
   RegisterMemosClass();
   RegisterBinStreamClass();
+  RegisterDbEngineClasses();
 }
 
 std::unique_ptr<TLintoraForm> ReadLintoraForm() {

@@ -19,6 +19,9 @@ class TNotebook;
 class TPanel;
 class TSpeedButton;
 class TWinXP;
+class TDatabase;
+class TQuery;
+class TAliasEditor;
 struct TStartupPresets;
 
 class TLintoraForm : public TForm {
@@ -75,6 +78,9 @@ class TLintoraForm : public TForm {
   TButton* BtnClose = nullptr;
   TMemos* Memos1 = nullptr;
   TWinXP* WinXP1 = nullptr;
+  TDatabase* Database1 = nullptr;
+  TQuery* Query1 = nullptr;
+  TAliasEditor* AliasEditor1 = nullptr;
 
   // Handlers named by the stored form.
   void FormCreate(TComponent* sender);

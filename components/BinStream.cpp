@@ -42,7 +42,7 @@ void TBinStream::LoadFromFile(const std::string& name) {
   TMemoryStream plain;
   plain.LoadFromFile(name);
   if (plain.Size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-    throw EFileError(FormatMessage(SCannotOpenFile, name));
+    throw EFileError(FormatErrorText(SCannotOpenFile, name));
   }
   if (compress_) {
     CompressStream(plain, data_);

@@ -24,13 +24,13 @@ std::string FormatFileDate(const TFileStamp& stamp, const std::string& dateSepar
 
 std::string ReadFileDate(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) throw EFileError(FormatMessage(SCannotOpenFile, path));
+  if (file == nullptr) throw EFileError(FormatErrorText(SCannotOpenFile, path));
   struct stat facts;
   const bool known = fstat(fileno(file), &facts) == 0;
   std::fclose(file);
   std::tm local{};
   if (!known || localtime_r(&facts.st_mtime, &local) == nullptr) {
-    throw EFileError(FormatMessage(SCannotOpenFile, path));
+    throw EFileError(FormatErrorText(SCannotOpenFile, path));
   }
   const TFileStamp stamp{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                          local.tm_hour,        local.tm_min,     local.tm_sec};

@@ -19,10 +19,10 @@ bool HasLineBreak(const std::string& text) {
 
 void CheckStorable(const AliasEntry& entry) {
   if (entry.name.empty() || HasLineBreak(entry.name) || entry.name.find(']') != std::string::npos)
-    throw EDatabaseError(FormatMessage("Invalid alias name %s", entry.name));
+    throw EDatabaseError(FormatErrorText("Invalid alias name %s", entry.name));
   for (const std::string& line : entry.params.Lines())
     if (HasLineBreak(line) || line.find('=') == std::string::npos || line.front() == '[')
-      throw EDatabaseError(FormatMessage("Invalid parameter %s", line));
+      throw EDatabaseError(FormatErrorText("Invalid parameter %s", line));
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ void TAliasEditor::ReadAliasParams(const std::string& name, TStrings& list) {
 void TAliasEditor::WriteAliasParams(const std::string& name, const TStrings& list) {
   TSession& session = Session();
   const ModeRestorer restore(session, EnterSession(session));
-  if (name.empty()) throw EDatabaseError(FormatMessage("Invalid alias name %s", name));
+  if (name.empty()) throw EDatabaseError(FormatErrorText("Invalid alias name %s", name));
   session.ModifyAlias(name, list);
   session.SaveConfigFile();
 }

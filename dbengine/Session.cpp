@@ -95,13 +95,13 @@ void TSession::DeleteAlias(const std::string& name) {
 void TSession::GetAliasParams(const std::string& name, TStrings& list) {
   list.Clear();
   TStringList params;
-  if (!FindAlias(name, params)) throw EDatabaseError(FormatMessage("Unknown alias %s", name));
+  if (!FindAlias(name, params)) throw EDatabaseError(FormatErrorText("Unknown alias %s", name));
   list.Assign(params);
 }
 
 void TSession::ModifyAlias(const std::string& name, const TStrings& list) {
   TStringList current;
-  if (!FindAlias(name, current)) throw EDatabaseError(FormatMessage("Invalid alias name %s", name));
+  if (!FindAlias(name, current)) throw EDatabaseError(FormatErrorText("Invalid alias name %s", name));
   TStringList changes;
   for (int i = 0; i < list.Count(); ++i) {
     const std::string param = list.Names(i);

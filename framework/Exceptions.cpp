@@ -12,7 +12,7 @@ const char* const SInvalidPropertyElement = "Invalid property element: %s";
 
 Exception::Exception(std::string message) : message_(std::move(message)) {}
 
-std::string FormatMessage(const char* pattern, const std::string& value) {
+std::string FormatErrorText(const char* pattern, const std::string& value) {
   std::string text(pattern);
   const size_t at = text.find("%s");
   if (at != std::string::npos) text.replace(at, 2, value);

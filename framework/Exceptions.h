@@ -36,7 +36,7 @@ class EReadError : public Exception {
 
 // The pattern with its one "%s" replaced by value. Only the first "%s" is a placeholder, and the
 // value is inserted as it is (a "%s" inside the value is not expanded again).
-std::string FormatMessage(const char* pattern, const std::string& value);
+std::string FormatErrorText(const char* pattern, const std::string& value);
 
 // Message texts of the layers, each with one "%s" for the name or value concerned.
 extern const char* const SFailedToSetData;         // registry write

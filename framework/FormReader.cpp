@@ -131,7 +131,7 @@ void SetOrdinal(TPersistent& object, const TPropInfo& prop, const Value& value) 
     for (const std::string& identifier : value.items) {
       const int64_t ordinal = GetEnumValue(prop, identifier);
       if (ordinal < 0 || ordinal >= 32) {
-        throw EReadError(FormatMessage(SInvalidPropertyElement, identifier));
+        throw EReadError(FormatErrorText(SInvalidPropertyElement, identifier));
       }
       mask |= int64_t{1} << ordinal;
     }

@@ -92,6 +92,6 @@ int64_t GetEnumValue(const TPropInfo& prop, const std::string& identifier) {
 
 void SetEnumProp(TPersistent& object, const TPropInfo& prop, const std::string& identifier) {
   const int64_t ordinal = GetEnumValue(prop, identifier);
-  if (ordinal < 0) throw EReadError(FormatMessage(SInvalidPropertyElement, identifier));
+  if (ordinal < 0) throw EReadError(FormatErrorText(SInvalidPropertyElement, identifier));
   prop.SetOrd(object, ordinal);
 }

@@ -3,12 +3,10 @@
 #include "components/FileDate.h"
 #include "framework/Exceptions.h"
 
-// After the framework's declarations: windows.h defines FormatMessage as FormatMessageA, which
 // would rename the framework's helper.
 #include <windows.h>
 
 #include "framework/win32/FileHandle.h"
-#undef FormatMessage
 
 namespace {
 
@@ -22,13 +20,13 @@ std::string LocaleText(LCTYPE item, const char* fallback) {
 
 std::string ReadFileDate(const std::string& path) {
   const FileHandle file = FileHandle::OpenForReading(path);
-  if (!file.IsOpen()) throw EFileError(FormatMessage(SCannotOpenFile, path));
+  if (!file.IsOpen()) throw EFileError(FormatErrorText(SCannotOpenFile, path));
   FILETIME utc, local;
   SYSTEMTIME time;
   // SYSTEMTIME rather than the DOS date stamp: it holds years before 1980 and after 2107 as well.
   if (!file.LastWriteTime(utc) || !FileTimeToLocalFileTime(&utc, &local) ||
       !FileTimeToSystemTime(&local, &time)) {
-    throw EFileError(FormatMessage(SCannotOpenFile, path));
+    throw EFileError(FormatErrorText(SCannotOpenFile, path));
   }
   const TFileStamp stamp{time.wYear, time.wMonth,  time.wDay,
                          time.wHour, time.wMinute, time.wSecond};

@@ -4,6 +4,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/win32/FileNames.h"
+#include "framework/win32/LocaleFormatSettings.h"
 #include "framework/win32/LocaleCompare.h"
 #include "framework/win32/SystemPaths.h"
 
@@ -15,6 +16,7 @@ TApplication* Application = &theApplication;
 
 void TApplication::Initialize() {
   UseLocaleCompare();
+  LoadLocaleFormatSettings();
 }
 
 std::string TApplication::Title() const {

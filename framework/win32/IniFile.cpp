@@ -5,8 +5,6 @@
 #include <set>
 #include <vector>
 
-// windows.h defines FormatMessage as FormatMessageA, which would rename the framework's helper.
-#undef FormatMessage
 #include "framework/Exceptions.h"
 #include "framework/Strings.h"
 #include "framework/TextCompare.h"
@@ -43,7 +41,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 
 void TIniFile::WriteEntry(const char* section, const char* key, const char* value) {
   if (!WritePrivateProfileStringA(section, key, value, fileName_.c_str())) {
-    throw EProfileError(FormatMessage(SUnableToWrite, fileName_));
+    throw EProfileError(FormatErrorText(SUnableToWrite, fileName_));
   }
 }
 

@@ -1,7 +1,5 @@
 #include "framework/win32/Registry.h"
 
-// windows.h defines FormatMessage as FormatMessageA, which would rename the framework's helper.
-#undef FormatMessage
 #include "framework/Exceptions.h"
 #include "framework/Strings.h"
 
@@ -98,7 +96,7 @@ std::string TRegistry::ReadString(const std::string& name) const {
   std::vector<char> data;
   if (!QueryValue(name, type, data)) return std::string();
   if (type != REG_SZ && type != REG_EXPAND_SZ) {
-    throw ERegistryException(FormatMessage(SInvalidDataType, name));
+    throw ERegistryException(FormatErrorText(SInvalidDataType, name));
   }
   std::string text(data.begin(), data.end());
   return text.substr(0, text.find('\0'));
@@ -109,7 +107,7 @@ void TRegistry::WriteString(const std::string& name, const std::string& value) {
       currentKey_.IsOpen() && RegSetValueExA(currentKey_.Get(), name.c_str(), 0, REG_SZ,
                                              reinterpret_cast<const BYTE*>(value.c_str()),
                                              static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-  if (!written) throw ERegistryException(FormatMessage(SFailedToSetData, name));
+  if (!written) throw ERegistryException(FormatErrorText(SFailedToSetData, name));
 }
 
 bool TRegistry::ValueExists(const std::string& name) const {

@@ -3,19 +3,19 @@
 #include "framework/Exceptions.h"
 
 TEST(Exceptions, FormatMessageFillsTheOnePlaceholder) {
-  EXPECT_EQ(FormatMessage(SFailedToSetData, "Driver"), "Failed to set data for 'Driver'");
-  EXPECT_EQ(FormatMessage(SInvalidDateTime, "2000/13/01"),
+  EXPECT_EQ(FormatErrorText(SFailedToSetData, "Driver"), "Failed to set data for 'Driver'");
+  EXPECT_EQ(FormatErrorText(SInvalidDateTime, "2000/13/01"),
             "'2000/13/01' is not a valid date and time");
-  EXPECT_EQ(FormatMessage(SUnableToWrite, "C:\\WINDOWS\\ODBC.INI"),
+  EXPECT_EQ(FormatErrorText(SUnableToWrite, "C:\\WINDOWS\\ODBC.INI"),
             "Unable to write to C:\\WINDOWS\\ODBC.INI");
   // A value holding "%s" is inserted as it is, never expanded again.
-  EXPECT_EQ(FormatMessage(SInvalidPropertyElement, "%s%s"), "Invalid property element: %s%s");
-  EXPECT_EQ(FormatMessage("no placeholder", "x"), "no placeholder");
+  EXPECT_EQ(FormatErrorText(SInvalidPropertyElement, "%s%s"), "Invalid property element: %s%s");
+  EXPECT_EQ(FormatErrorText("no placeholder", "x"), "no placeholder");
 }
 
 TEST(Exceptions, SubclassesCarryTheirMessage) {
   try {
-    throw ERegistryException(FormatMessage(SInvalidDataType, "Port"));
+    throw ERegistryException(FormatErrorText(SInvalidDataType, "Port"));
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "Invalid data type for 'Port'");
     EXPECT_STREQ(e.what(), "Invalid data type for 'Port'");

@@ -1,0 +1,6 @@
+#include "framework/FormatSettings.h"
+
+TFormatSettings& FormatSettings() {
+  static TFormatSettings settings;
+  return settings;
+}

@@ -1,0 +1,3 @@
+#pragma once
+// Fills the process-wide format settings from the user's regional settings.
+void LoadLocaleFormatSettings();
