@@ -23,23 +23,23 @@
 #include <vector>
 
 namespace {
-HWND ResolveWindow(const std::string& spec) {
-  if (spec.size() > 2 && spec[0] == '0' && (spec[1] == 'x' || spec[1] == 'X')) {
+HWND ResolveWindow(const std::string& target) {
+  if (target.size() > 2 && target[0] == '0' && (target[1] == 'x' || target[1] == 'X')) {
     return reinterpret_cast<HWND>(
-        static_cast<ULONG_PTR>(std::strtoull(spec.c_str() + 2, nullptr, 16)));
+        static_cast<ULONG_PTR>(std::strtoull(target.c_str() + 2, nullptr, 16)));
   }
-  if (spec.compare(0, 6, "title:") == 0) return FindWindowA(nullptr, spec.c_str() + 6);
-  return FindWindowA(spec.c_str(), nullptr);
+  if (target.compare(0, 6, "title:") == 0) return FindWindowA(nullptr, target.c_str() + 6);
+  return FindWindowA(target.c_str(), nullptr);
 }
 
-HWND FindVisible(const std::string& spec) {
-  HWND window = ResolveWindow(spec);
+HWND FindVisible(const std::string& target) {
+  HWND window = ResolveWindow(target);
   return (window && IsWindowVisible(window)) ? window : nullptr;
 }
 
-bool WaitFor(const std::string& spec, int seconds, bool present) {
+bool WaitFor(const std::string& target, int seconds, bool present) {
   for (int tick = 0; tick < seconds * 10; ++tick) {
-    if ((FindVisible(spec) != nullptr) == present) return true;
+    if ((FindVisible(target) != nullptr) == present) return true;
     Sleep(100);
   }
   return false;
