@@ -180,6 +180,17 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     Close();
     return 0;
   }
+  // The focus leaves with a message box and comes back to the control that had it.
+  if (message == WM_ACTIVATE) {
+    HWND window = WindowHandleOrNull();
+    if (LOWORD(wParam) == WA_INACTIVE) {
+      HWND focus = GetFocus();
+      if (focus && IsChild(window, focus)) lastFocus_ = focus;
+    } else if (lastFocus_ && IsWindow(lastFocus_) && IsChild(window, lastFocus_)) {
+      ::SetFocus(lastFocus_);
+      return 0;
+    }
+  }
   return TCustomContainer::WndProc(message, wParam, lParam);
 }
 

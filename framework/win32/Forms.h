@@ -9,6 +9,9 @@
 //   form->Show();                                     // window made, centred, first control
 //   focused Application->Run();                               // until the form is closed
 // Closing the main form (the first form made) ends Application->Run.
+//
+// Colours in a stored form are integers (Graphics.h): clBtnFace is -16777201, an RGB colour
+// $00BBGGRR such as $0044D2 (red 210, green 68, blue 0), white $FFFFFF.
 #include <map>
 #include <string>
 
@@ -87,5 +90,6 @@ class TForm : public TCustomContainer {
   TPosition position_ = poDesigned;
   bool scaled_ = true;
   int clientWidth_ = -1, clientHeight_ = -1;       // -1: follow the outer size
+  HWND lastFocus_ = nullptr;                       // given back when the form is active again
   std::map<std::string, TNotifyHandler> methods_;  // keys in upper case
 };
