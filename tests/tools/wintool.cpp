@@ -10,6 +10,9 @@
 //   wintool rect WINDOW             print the client area on the screen: LEFT TOP WIDTH HEIGHT
 //   wintool outer WINDOW            print the whole window on the screen: LEFT TOP WIDTH HEIGHT
 //   wintool click WINDOW ID         click the button with control ID under WINDOW (BM_CLICK)
+//   wintool                         (no arguments) leave an empty file named like the program
+//                                   plus ".ran" beside it: a stand-in for a program that the
+//                                   dialog starts, copied under that program's name
 // WINDOW is a window class (the first top-level window of that class), a window handle in
 // hexadecimal ("0x1A2B") or "title:TEXT" (the top-level window with that caption). Texts are read
 // with WM_GETTEXT, which works across processes for edits and combo boxes too, and printed in the
@@ -96,7 +99,20 @@ int Usage() {
 }
 }  // namespace
 
+int LeaveMarker() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return 1;
+  const std::string marker = std::string(path, length) + ".ran";
+  HANDLE file = CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  CloseHandle(file);
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 1) return LeaveMarker();
   if (argc < 3) return Usage();
   const std::string command = argv[1];
   const int seconds = argc > 3 ? std::atoi(argv[3]) : 30;
