@@ -2,35 +2,16 @@
 // Owns one GDI object (font, bitmap, brush): DeleteObject when it goes away.
 #include <windows.h>
 
-template <typename Handle>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(other.Release()) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
+#include "framework/win32/OwnedHandle.h"
 
-  Handle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  Handle Release() {
-    Handle handle = handle_;
-    handle_ = nullptr;
-    return handle;
-  }
-  void Reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
+template <typename GdiHandle>
+struct GdiObjectTraits {
+  using Handle = GdiHandle;
+  static GdiHandle Empty() { return nullptr; }
+  static void Close(GdiHandle handle) { DeleteObject(handle); }
 };
+template <typename GdiHandle>
+using GdiObject = OwnedHandle<GdiObjectTraits<GdiHandle>>;
 
 using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;

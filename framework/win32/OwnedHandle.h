@@ -22,6 +22,7 @@ class OwnedHandle {
   OwnedHandle& operator=(const OwnedHandle&) = delete;
 
   bool IsOpen() const { return handle_ != Traits::Empty(); }
+  explicit operator bool() const { return IsOpen(); }
   Handle Get() const { return handle_; }
   // Gives up ownership without releasing the handle.
   Handle Release() {
@@ -31,6 +32,11 @@ class OwnedHandle {
   }
   void Close() {
     if (IsOpen()) Traits::Close(Release());
+  }
+  // Releases the handle held so far and takes ownership of another one.
+  void Reset(Handle handle = Traits::Empty()) {
+    Close();
+    handle_ = handle;
   }
 
  private:

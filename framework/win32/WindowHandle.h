@@ -3,36 +3,15 @@
 // reported by an empty handle and turned into errors by the layer above.
 #include <windows.h>
 
-class WindowHandle {
- public:
-  WindowHandle() = default;
-  explicit WindowHandle(HWND handle) : handle_(handle) {}
-  ~WindowHandle() { Destroy(); }
-  WindowHandle(WindowHandle&& other) noexcept : handle_(other.Release()) {}
-  WindowHandle& operator=(WindowHandle&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-  }
-  WindowHandle(const WindowHandle&) = delete;
-  WindowHandle& operator=(const WindowHandle&) = delete;
+#include "framework/win32/OwnedHandle.h"
 
-  HWND Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  // Gives up ownership, for a window that Windows itself has destroyed (WM_NCDESTROY).
-  HWND Release() {
-    HWND handle = handle_;
-    handle_ = nullptr;
-    return handle;
+struct WindowHandleTraits {
+  using Handle = HWND;
+  static HWND Empty() { return nullptr; }
+  // Windows may have destroyed the window already (with its parent).
+  static void Close(HWND handle) {
+    if (IsWindow(handle)) DestroyWindow(handle);
   }
-  void Reset(HWND handle = nullptr) {
-    Destroy();
-    handle_ = handle;
-  }
-
- private:
-  void Destroy() {
-    if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
-    handle_ = nullptr;
-  }
-  HWND handle_ = nullptr;
 };
+// Release() gives up ownership, for a window that Windows itself has destroyed (WM_NCDESTROY).
+using WindowHandle = OwnedHandle<WindowHandleTraits>;
