@@ -1,5 +1,13 @@
 // The LZRW1 block decoder, safe on any body: DecompressBlock.
-#include <algorithm>
+//
+// Items are tiny (a literal byte, or a two-byte copy of 5.5 bytes on average) and which kind comes
+// next is what the processor cannot guess, so the decoder works a whole control word at a time.
+// A table turns each control byte into the literal counts between its copies; one step then moves
+// the literals before a copy (one 16-byte move) and the copy (three 8-byte moves) with no branch
+// on the item kinds. Runs and copies less than 8 bytes back are rare and leave the fast step.
+// Near the end of the body, where the wide reads would pass its last byte, and for the first
+// control word, where the output is still too short for the fast bound check, every item is
+// decoded on its own with exact reads and writes.
 #include <cstring>
 
 #include "components/ZipLzBytes.h"
@@ -9,119 +17,177 @@ using namespace ziplz;
 
 namespace {
 
-// Appends `length` bytes from `distance` back. Copies of 8 or more bytes back go 8 bytes at a
-// time and may write up to 24 bytes; the decode capacity leaves room for that.
-inline void CopyBack(uint8_t* to, size_t distance, size_t length) {
-  const uint8_t* from = to - distance;
-  if (distance >= 8) {
-    Copy8(to, from);
-    Copy8(to + 8, from + 8);
-    if (length > 16) Copy8(to + 16, from + 16);
-  } else if (distance == 1) {
-    std::memset(to, from[0], length);
-  } else {
-    for (size_t i = 0; i < length; ++i) to[i] = from[i];
-  }
-}
+constexpr unsigned ItemsPerControlWord = 16;
+constexpr size_t LiteralMove = 16;  // bytes moved for any stretch of literals (at most 16)
+constexpr size_t MinWideCopyDistance = 8;
 
-// Where DecompressBlock stands in its body; a local object, held in registers (see CoderState).
-// The control bits not yet used stand at the top of `control`, the next one in bit 31.
-struct DecoderState {
-  const uint8_t* input;
-  uint8_t* output;
-  size_t m;
-  size_t q, o;
-  uint32_t control;
-  unsigned bitsLeft;
+// A fast control word reads at most this far from its first byte: the word, 16 items of up to 4
+// bytes, then the literal move after them (made even when no literal follows).
+constexpr size_t FastGroupInput = 2 + ItemsPerControlWord * 4 + LiteralMove;
+// A fast control word may start at ZipBlockSize plain bytes and add 16 copies of 18 bytes before
+// its last literal move; the block's length is checked after each control word.
+constexpr size_t FastGroupOvershoot = ItemsPerControlWord * MaxMatchLength + LiteralMove;
+static_assert(ZipDecodeCapacity >= ZipBlockSize + FastGroupOvershoot, "room for the wide moves");
+
+struct DecodePosition {
+  size_t q;  // body position of the next item
+  size_t o;  // plain length so far
 };
 
-// Takes the next control word when the last one is used up. A control word stands only before
-// an item, so one without an item after it is a fault.
-inline void NextControlWord(DecoderState& s) {
-  if (s.bitsLeft != 0) return;
-  if (s.m - s.q < 3) throw EZipSourceError();
-  s.control = Load16BigEndian(s.input + s.q) << 16;
-  s.q += 2;
-  s.bitsLeft = 16;
+inline void Copy16(uint8_t* to, const uint8_t* from) {
+  std::memcpy(to, from, 16);
 }
 
-inline void UseBits(DecoderState& s, unsigned count) {
-  s.control <<= count;
-  s.bitsLeft -= count;
+// Copies of 8 or more bytes back: each 8-byte move reads only bytes that are already written.
+inline void CopyWide(uint8_t* to, const uint8_t* from) {
+  Copy8(to, from);
+  Copy8(to + 8, from + 8);
+  Copy8(to + 16, from + 16);
 }
 
-// The literals up to the next 1 bit, as many as the body still holds.
-inline unsigned LiteralsAhead(const DecoderState& s) {
-  return static_cast<unsigned>(__builtin_clz(s.control | (1u << (31 - s.bitsLeft))));
+inline unsigned LoadItemCode(const uint8_t* at) {
+  uint16_t code;
+  std::memcpy(&code, at, sizeof code);
+  return __builtin_bswap16(code);  // big-endian
 }
 
-// One step anywhere in the body: all literals up to the next 1 bit, or one copy or run.
-void DecodeStep(DecoderState& s) {
-  if ((s.control & 0x80000000u) == 0) {
-    const unsigned zeros = LiteralsAhead(s);
-    const size_t literals = std::min<size_t>(zeros, s.m - s.q);
-    if (literals > ZipBlockSize - s.o) throw EZipSourceError();
-    std::memcpy(s.output + s.o, s.input + s.q, literals);
-    s.o += literals;
-    s.q += literals;
-    return UseBits(s, zeros);
-  }
-  if (s.m - s.q < 2) throw EZipSourceError();
-  const unsigned code = Load16BigEndian(s.input + s.q);
+// One copy or run item with every check and exact writes; returns the position after it.
+// Kept out of line: the fast step only comes here for runs, short distances and faults.
+__attribute__((noinline)) DecodePosition DecodeCopyOrRun(const uint8_t* input, size_t m,
+                                                         uint8_t* output, DecodePosition at) {
+  if (m - at.q < 2) throw EZipSourceError();
+  const unsigned code = Load16BigEndian(input + at.q);
   if (const size_t distance = code >> 4) {
     const size_t length = (code & 15u) + MinMatchLength;
-    if (distance > s.o || length > ZipBlockSize - s.o) throw EZipSourceError();
-    CopyBack(s.output + s.o, distance, length);
-    s.o += length;
-    s.q += 2;
-  } else {
-    if (s.m - s.q < 4) throw EZipSourceError();
-    const size_t count = Load16BigEndian(s.input + s.q + 1) + MinRunLength;
-    if (count > ZipBlockSize - s.o) throw EZipSourceError();
-    std::memset(s.output + s.o, s.input[s.q + 3], count);
-    s.o += count;
-    s.q += 4;
+    if (distance > at.o || at.o + length > ZipBlockSize) throw EZipSourceError();
+    uint8_t* to = output + at.o;
+    const uint8_t* from = to - distance;
+    for (size_t i = 0; i < length; ++i) to[i] = from[i];
+    return {at.q + 2, at.o + length};
   }
-  UseBits(s, 1);
+  if (m - at.q < 4) throw EZipSourceError();
+  const size_t count = Load16BigEndian(input + at.q + 1) + MinRunLength;
+  if (at.o + count > ZipBlockSize) throw EZipSourceError();
+  std::memset(output + at.o, input[at.q + 3], count);
+  return {at.q + 4, at.o + count};
+}
+
+// The control word at `at.q` and its items, one by one, as far as the body goes. A control word
+// stands only before an item, so one without an item after it is a fault.
+DecodePosition DecodeGroupExactly(const uint8_t* input, size_t m, uint8_t* output,
+                                  DecodePosition at) {
+  if (m - at.q < 3) throw EZipSourceError();
+  unsigned control = Load16BigEndian(input + at.q);
+  at.q += 2;
+  for (unsigned item = 0; item < ItemsPerControlWord && at.q < m; ++item, control <<= 1) {
+    if ((control & 0x8000u) != 0) {
+      at = DecodeCopyOrRun(input, m, output, at);
+    } else {
+      if (at.o >= ZipBlockSize) throw EZipSourceError();
+      output[at.o++] = input[at.q++];
+    }
+  }
+  return at;
+}
+
+// One control byte (eight items, the first in bit 7): the literals before each of its copies,
+// four bits each from the lowest up, how many copies it holds, and the literals after the last.
+struct ControlByteSteps {
+  uint32_t literalsBefore = 0;
+  uint8_t copies = 0;
+  uint8_t literalsAfter = 0;
+};
+
+constexpr ControlByteSteps StepsOfControlByte(unsigned value) {
+  ControlByteSteps steps;
+  unsigned literals = 0;
+  for (unsigned bit = 8; bit-- > 0;) {
+    if ((value >> bit) & 1u) {
+      steps.literalsBefore |= literals << (4 * steps.copies++);
+      literals = 0;
+    } else {
+      ++literals;
+    }
+  }
+  steps.literalsAfter = static_cast<uint8_t>(literals);
+  return steps;
+}
+
+struct ControlByteTable {
+  ControlByteSteps entries[256];
+
+  constexpr ControlByteTable() {
+    for (unsigned value = 0; value < 256; ++value) entries[value] = StepsOfControlByte(value);
+  }
+};
+
+constexpr ControlByteTable ControlBytes;
+
+// The steps of a whole control word: up to 16 copies with the literals before each (at most 15,
+// so four bits each still hold them), and the literals after the last copy (up to 16).
+struct ControlWordSteps {
+  uint64_t literalsBefore;
+  unsigned copies;
+  unsigned literalsAfter;
+};
+
+inline ControlWordSteps StepsOf(uint8_t high, uint8_t low) {
+  const ControlByteSteps& first = ControlBytes.entries[high];
+  const ControlByteSteps& second = ControlBytes.entries[low];
+  // The literals after the first byte's last copy come before the second byte's first copy.
+  const uint64_t secondLiterals = second.literalsBefore + first.literalsAfter;
+  return {first.literalsBefore | (secondLiterals << (4 * first.copies)),
+          unsigned{first.copies} + second.copies,
+          second.literalsAfter + (second.copies == 0 ? first.literalsAfter : 0u)};
+}
+
+// The control word at `at.q` and its 16 items. The caller makes sure that FastGroupInput body
+// bytes are left and that at least 8 plain bytes are written, so that one unsigned comparison
+// finds every copy that is short (under 8 bytes back), reaches before the block, or is a run
+// (distance 0). Wide moves may write FastGroupOvershoot bytes past the block; a plain length
+// above ZipBlockSize is refused once the control word is done.
+inline DecodePosition DecodeGroupFast(const uint8_t* input, size_t m, uint8_t* output,
+                                      DecodePosition at) {
+  ControlWordSteps steps = StepsOf(input[at.q], input[at.q + 1]);
+  size_t q = at.q + 2, o = at.o;
+  for (unsigned copy = steps.copies; copy != 0; --copy) {
+    const unsigned literals = steps.literalsBefore & 15u;
+    steps.literalsBefore >>= 4;
+    Copy16(output + o, input + q);
+    o += literals;
+    q += literals;
+    const unsigned code = LoadItemCode(input + q);
+    const size_t distance = code >> 4;
+    if (__builtin_expect(distance - MinWideCopyDistance > o - MinWideCopyDistance, 0)) {
+      const DecodePosition after = DecodeCopyOrRun(input, m, output, {q, o});
+      q = after.q;
+      o = after.o;
+      continue;
+    }
+    CopyWide(output + o, output + o - distance);
+    o += (code & 15u) + MinMatchLength;
+    q += 2;
+  }
+  Copy16(output + o, input + q);
+  o += steps.literalsAfter;
+  q += steps.literalsAfter;
+  if (o > ZipBlockSize) throw EZipSourceError();
+  return {q, o};
 }
 
 }  // namespace
 
 size_t DecompressBlock(const uint8_t* input, uint8_t* output, size_t m) {
-  static_assert(ZipDecodeCapacity >= ZipBlockSize + 24, "room for the 8-byte copies");
   if (m > ZipMaxBodyLength) throw EZipSourceError();
   if (m <= 1) return 0;
   if (input[0] == StoredFlag) {
     std::memcpy(output, input + 1, m - 1);
     return m - 1;
   }
-  if (m == 2) return 0;  // half a control word and no item
-  DecoderState s{input, output, m, 3, 0, Load16BigEndian(input + 1) << 16, 16};
-  // While 32 body bytes are left, a literal batch or a copy of 8 or more bytes back is one
-  // 24-byte move, chosen without a branch: which comes next is what the processor cannot guess.
-  while (s.m - s.q >= 32) {
-    NextControlWord(s);
-    const bool copy = (s.control & 0x80000000u) != 0;
-    const unsigned code = Load16BigEndian(s.input + s.q);
-    const size_t distance = code >> 4;
-    if (copy && distance < 8) {
-      DecodeStep(s);  // a run, or a copy whose source overlaps its own output
-      continue;
-    }
-    const unsigned literals = LiteralsAhead(s);
-    const size_t count = copy ? (code & 15u) + MinMatchLength : literals;
-    if (count > ZipBlockSize - s.o || (copy && distance > s.o)) throw EZipSourceError();
-    const uint8_t* from = copy ? s.output + (s.o - distance) : s.input + s.q;
-    Copy8(s.output + s.o, from);
-    Copy8(s.output + s.o + 8, from + 8);
-    Copy8(s.output + s.o + 16, from + 16);
-    s.o += count;
-    s.q += copy ? 2 : literals;
-    UseBits(s, copy ? 1 : literals);
-  }
-  while (s.q < s.m) {
-    NextControlWord(s);
-    DecodeStep(s);
-  }
-  return s.o;
+  if (m <= 3) return 0;  // at most a control word, and no item
+  // The first control word's 16 items write at least 16 bytes, enough for the fast bound check.
+  DecodePosition at = DecodeGroupExactly(input, m, output, {1, 0});
+  while (m - at.q >= FastGroupInput) at = DecodeGroupFast(input, m, output, at);
+  while (at.q < m) at = DecodeGroupExactly(input, m, output, at);
+  return at.o;
 }

@@ -61,7 +61,7 @@ size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n);
 // ZipDecodeCapacity bytes, and returns the plain length (at most ZipBlockSize). A body of 0 or 1
 // bytes decodes to nothing. Raises EZipSourceError for a truncated item, a copy reaching before
 // the block start or more than ZipBlockSize plain bytes.
-constexpr size_t ZipDecodeCapacity = ZipBlockSize + 32;  // room for the decoder's 8-byte copies
+constexpr size_t ZipDecodeCapacity = ZipBlockSize + 512;  // room for the decoder's wide moves
 size_t DecompressBlock(const uint8_t* input, uint8_t* output, size_t m);
 
 // The turn of the user interface's message loop that DecompressStream gives before each block.
