@@ -120,11 +120,10 @@ void Lzrw1Blocks(benchmark::State& state, bool decode) {
   const std::vector<uint8_t>& corpus = Corpus();
   std::vector<std::vector<uint8_t>> bodies;
   std::vector<uint8_t> body(ZipBlockSize + ZipCodedSlack), plain(ZipDecodeCapacity);
-  TZipHashTable table;
   for (size_t at = 0; at < corpus.size(); at += ZipBlockSize) {
     const size_t n = std::min(ZipBlockSize, corpus.size() - at);
     body.resize(ZipBlockSize + ZipCodedSlack);
-    body.resize(CompressBlock(corpus.data() + at, body.data(), n, table));
+    body.resize(CompressBlock(corpus.data() + at, body.data(), n));
     bodies.push_back(body);
   }
   body.resize(ZipBlockSize + ZipCodedSlack);
@@ -133,7 +132,7 @@ void Lzrw1Blocks(benchmark::State& state, bool decode) {
       const size_t n = std::min(ZipBlockSize, corpus.size() - at);
       benchmark::DoNotOptimize(
           decode ? DecompressBlock(bodies[i].data(), plain.data(), bodies[i].size())
-                 : CompressBlock(corpus.data() + at, body.data(), n, table));
+                 : CompressBlock(corpus.data() + at, body.data(), n));
     }
   }
   Finish(state, Container().Size());

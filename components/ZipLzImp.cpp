@@ -71,12 +71,10 @@ size_t ReadBlockHeader(TMemoryStream& source, bool& last) {
 
 int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination) {
   std::vector<uint8_t> body(ZipBlockSize + ZipCodedSlack);
-  TZipHashTable table;
   size_t left = source.Size() > source.Position() ? source.Size() - source.Position() : 0;
   while (left > 0) {
-    // Coded in place: CompressBlock reads nothing past the block's n bytes.
     const size_t n = std::min(left, ZipBlockSize), at = source.Position();
-    const size_t m = CompressBlock(source.Memory() + at, body.data(), n, table);
+    const size_t m = CompressBlock(source.Memory() + at, body.data(), n);
     source.Seek(at + n);
     left -= n;
     WriteBlockHeader(destination, n, m, left == 0);

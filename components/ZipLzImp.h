@@ -35,11 +35,13 @@ class EZipSourceError : public Exception {
   EZipSourceError();
 };
 
-// The encoder's table of recent positions: 4096 signed 16-bit block positions, -1 for empty.
-// Each CompressBlock clears it first; keeping it with the caller makes the coder re-entrant.
+// The encoder's table of recent positions: 4096 block positions. Each is kept as position +
+// ZipDistanceLimit, so that an empty entry (0) lies too far back for a copy from every position
+// and needs no test of its own. Each CompressBlock clears it first.
 struct TZipHashTable {
-  std::array<int16_t, 4096> entries;
-  void Clear() { entries.fill(-1); }
+  static constexpr size_t Bias = ZipDistanceLimit;
+  std::array<uint16_t, 4096> entries;
+  void Clear() { entries.fill(0); }
 };
 
 struct TZipMatch {
@@ -53,8 +55,8 @@ bool FindMatch(const uint8_t* input, size_t p, size_t n, TZipHashTable& table, T
 
 // Codes n (0 to 32768) plain bytes into a block body and returns the body's length. `output` must
 // hold n + ZipCodedSlack bytes (at least 1). Input that does not shrink is stored: flag 0x80 and
-// the n bytes, n + 1 in all.
-size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n, TZipHashTable& table);
+// the n bytes, n + 1 in all. Not re-entrant: the coder works in one static area of about 110 KB
+// (its table among it), as everything that codes runs on the user-interface thread.
 size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n);
 
 // Decodes a body of m bytes (at most ZipMaxBodyLength) into `output`, which must hold
