@@ -45,10 +45,11 @@ inline void CopyWide(uint8_t* to, const uint8_t* from) {
   Copy8(to + 16, from + 16);
 }
 
+// The two bytes at `at` big-endian, read as four: one load and one byte swap on every target.
 inline unsigned LoadItemCode(const uint8_t* at) {
-  uint16_t code;
-  std::memcpy(&code, at, sizeof code);
-  return __builtin_bswap16(code);  // big-endian
+  uint32_t word;
+  std::memcpy(&word, at, sizeof word);
+  return __builtin_bswap32(word) >> 16;
 }
 
 // One copy or run item with every check and exact writes; returns the position after it.
@@ -143,9 +144,10 @@ inline ControlWordSteps StepsOf(uint8_t high, uint8_t low) {
 
 // The control word at `at.q` and its 16 items. The caller makes sure that FastGroupInput body
 // bytes are left and that at least 8 plain bytes are written, so that one unsigned comparison
-// finds every copy that is short (under 8 bytes back), reaches before the block, or is a run
-// (distance 0). Wide moves may write FastGroupOvershoot bytes past the block; a plain length
-// above ZipBlockSize is refused once the control word is done.
+// of the copy's source position finds every copy that is short (under 8 bytes back), reaches
+// before the block (its source wraps around), or is a run (distance 0). Wide moves may write
+// FastGroupOvershoot bytes past the block; a plain length above ZipBlockSize is refused once the
+// control word is done.
 inline DecodePosition DecodeGroupFast(const uint8_t* input, size_t m, uint8_t* output,
                                       DecodePosition at) {
   ControlWordSteps steps = StepsOf(input[at.q], input[at.q + 1]);
@@ -157,14 +159,14 @@ inline DecodePosition DecodeGroupFast(const uint8_t* input, size_t m, uint8_t* o
     o += literals;
     q += literals;
     const unsigned code = LoadItemCode(input + q);
-    const size_t distance = code >> 4;
-    if (__builtin_expect(distance - MinWideCopyDistance > o - MinWideCopyDistance, 0)) {
+    const size_t from = o - (code >> 4);
+    if (__builtin_expect(from > o - MinWideCopyDistance, 0)) {
       const DecodePosition after = DecodeCopyOrRun(input, m, output, {q, o});
       q = after.q;
       o = after.o;
       continue;
     }
-    CopyWide(output + o, output + o - distance);
+    CopyWide(output + o, output + from);
     o += (code & 15u) + MinMatchLength;
     q += 2;
   }
