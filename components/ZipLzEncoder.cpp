@@ -1,10 +1,11 @@
-// The LZRW1 block encoder: CompressBlock and its one-probe FindMatch.
+// The LZRW1 block encoder: CompressBlock, CompressBlockPair and the one-probe FindMatch.
 //
 // The coder's speed is set by how soon it knows whether the next item is a literal or a copy: the
 // processor cannot guess it, so each wrong guess costs as long as the answer takes to compute.
 // Hence the block is first copied between margins (no load needs a bounds test), the table index
-// of every position is computed ahead in one pass, and while a literal is written the entry and
-// the compared bytes of the next position are already being fetched.
+// of every position is computed ahead in one pass, while a literal is written the entry and the
+// compared bytes of the next position are already being fetched, and a stream codes two blocks
+// side by side, so that the processor has the other block's work at hand while it waits.
 #include <algorithm>
 #include <cstring>
 
@@ -75,44 +76,11 @@ inline bool SixteenEqual(const uint8_t* at, uint64_t head) {
   return differences == 0;
 }
 
-// Where CompressBlock stands in its output: the item position, the position of the control
-// word being filled, and that word, whose items stand below a marker bit that reaches bit 16
-// after the 16th item. A local object whose address never escapes: it stays in registers.
-struct Items {
-  uint8_t* output;
-  size_t controlAt = 1, o = 3;
-  unsigned control = 1;
-
-  // Every 16 items the control word is complete, and the next one is kept free in the output.
-  void Start() {
-    if (control < 0x10000) return;
-    Store16BigEndian(output + controlAt, control);
-    controlAt = o;
-    o += 2;
-    control = 1;
-  }
-  void Literal(uint8_t byte) {
-    output[o++] = byte;
-    control <<= 1;
-  }
-  void Copy(size_t distance, size_t length) {
-    Store16BigEndian(output + o, static_cast<unsigned>(distance * 16 + length - MinMatchLength));
-    o += 2;
-    control = control * 2 + 1;
-  }
-  void Run(size_t length, uint8_t byte) {
-    output[o] = 0;
-    Store16BigEndian(output + o + 1, static_cast<unsigned>(length - MinRunLength));
-    output[o + 3] = byte;
-    o += 4;
-    control = control * 2 + 1;
-  }
-  // The low bits of the last word that describe no item are 0.
-  void Finish() {
-    while (control < 0x10000) control <<= 1;
-    Store16BigEndian(output + controlAt, control);
-  }
-};
+size_t StoreBlock(const uint8_t* input, uint8_t* output, size_t n) {
+  output[0] = StoredFlag;
+  if (n > 0) std::memcpy(output + 1, input, n);
+  return n + 1;
+}
 
 // Eight positions at a time in 16-bit lanes; bits 4 to 15 of the product are all the index
 // keeps, so 16 bits suffice. The last round reads and writes up to seven positions past n, into
@@ -133,11 +101,11 @@ void HashEveryPosition(const uint8_t* block, size_t n, uint16_t* index) {
   }
 }
 
-// What CompressBlock works in besides its output: the table, a copy of the block with readable
+// What a BlockCoder works in besides its output: the table, a copy of the block with readable
 // bytes before it (where an empty entry points) and zeros after it (which the coder reads ahead
-// into), and the table index of every position. One static area, so that the coder addresses all
-// of it from one register.
-struct EncoderWork {
+// into), and the table index of every position. Static, so that the coder addresses all of it
+// from one register; two, for two blocks side by side.
+struct EncoderArea {
   static constexpr size_t LookBehind = ZipDistanceLimit;
   static constexpr size_t LookAhead = 64;
   TZipHashTable table;
@@ -145,23 +113,110 @@ struct EncoderWork {
   uint16_t index[ZipBlockSize + LookAhead];
 };
 
-EncoderWork work;
+EncoderArea areas[2];
 
-// Copies the block between its margins and computes the table index of each position; past the
-// block's end the hash reads zeros.
-const uint8_t* PrepareBlock(const uint8_t* input, size_t n) {
-  uint8_t* block = work.block + EncoderWork::LookBehind;
-  if (n > 0) std::memcpy(block, input, n);
-  std::memset(block + n, 0, EncoderWork::LookAhead);
-  HashEveryPosition(block, n, work.index);
-  return block;
-}
+// One block being coded. Where it stands: p in the block; in the output, the next item and the
+// control word being filled, whose items stand below a marker bit that reaches bit 16 after the
+// 16th item; and the entry of p with how its bytes differ from those at p, fetched ahead. A local
+// object whose address never escapes, so that all of it stays in registers.
+class BlockCoder {
+ public:
+  BlockCoder(EncoderArea& area, const uint8_t* input, uint8_t* output, size_t n)
+      : area_(area), input_(input), output_(output), end_(output + n), n_(n) {
+    area.table.Clear();
+    block_ = area.block + EncoderArea::LookBehind;
+    if (n > 0) std::memcpy(block_, input, n);
+    std::memset(block_ + n, 0, EncoderArea::LookAhead);
+    HashEveryPosition(block_, n, area.index);
+    output[0] = CodedFlag;
+    ProbeAt(0);
+  }
 
-size_t StoreBlock(const uint8_t* input, uint8_t* output, size_t n) {
-  output[0] = StoredFlag;
-  if (n > 0) std::memcpy(output + 1, input, n);
-  return n + 1;
-}
+  // The coded form is given up as soon as it outgrows the block, so it is never longer than it.
+  bool Active() const { return p_ < n_ && item_ <= end_; }
+
+  // Codes one item.
+  __attribute__((always_inline)) void Step() {
+    StartItem();
+    const uint64_t head = Load64(block_ + p_);
+    if (SixteenEqual(block_ + p_, head)) {
+      // Runs are caught before the table is consulted and do not enter it.
+      const size_t run = RunLength(block_ + p_, head, std::min(n_ - p_, ZipMaxRunWritten));
+      if (run >= MinRunLength) return PutRun(run, static_cast<uint8_t>(head));
+    }
+    uint16_t* const table = area_.table.entries.data();
+    table[area_.index[p_]] = static_cast<uint16_t>(p_ + Bias);
+    // Should p be a literal, p + 1 comes next: its entry is read after p is stored in case both
+    // share it.
+    const size_t nextEntry = table[area_.index[p_ + 1]];
+    const uint64_t nextDifference = Load64(block_ + p_ + 1) ^ Load64(block_ + nextEntry - Bias);
+    const size_t distance = DistanceFrom(entry_, p_);
+    if (CanCopyFrom(distance, difference_)) {
+      const size_t length =
+          std::min(CopyLength(block_ + p_, block_ + p_ - distance, difference_), n_ - p_);
+      if (length >= MinMatchLength) return PutCopy(distance, length);
+    }
+    *item_++ = static_cast<uint8_t>(head);
+    control_ <<= 1;
+    ++p_;
+    entry_ = nextEntry;
+    difference_ = nextDifference;
+  }
+
+  // Writes the last control word and returns the body's length.
+  size_t Finish() {
+    // The low bits of the last word that describe no item are 0.
+    while (control_ < 0x10000) control_ <<= 1;
+    Store16BigEndian(controlAt_, control_);
+    const size_t length = static_cast<size_t>(item_ - output_);
+    if (length > n_) return StoreBlock(input_, output_, n_);
+    return length;
+  }
+
+ private:
+  void ProbeAt(size_t p) {
+    p_ = p;
+    entry_ = area_.table.entries[area_.index[p]];
+    difference_ = Load64(block_ + p) ^ Load64(block_ + entry_ - Bias);
+  }
+
+  // Every 16 items the control word is complete, and the next one is kept free in the output.
+  void StartItem() {
+    if (control_ < 0x10000) return;
+    Store16BigEndian(controlAt_, control_);
+    controlAt_ = item_;
+    item_ += 2;
+    control_ = 1;
+  }
+
+  void PutCopy(size_t distance, size_t length) {
+    Store16BigEndian(item_, static_cast<unsigned>(distance * 16 + length - MinMatchLength));
+    item_ += 2;
+    control_ = control_ * 2 + 1;
+    ProbeAt(p_ + length);
+  }
+
+  void PutRun(size_t length, uint8_t byte) {
+    item_[0] = 0;
+    Store16BigEndian(item_ + 1, static_cast<unsigned>(length - MinRunLength));
+    item_[3] = byte;
+    item_ += 4;
+    control_ = control_ * 2 + 1;
+    ProbeAt(p_ + length);
+  }
+
+  EncoderArea& area_;
+  const uint8_t* const input_;
+  uint8_t* const output_;
+  uint8_t* const end_;
+  const size_t n_;
+  uint8_t* block_;
+  uint8_t* controlAt_ = output_ + 1;
+  uint8_t* item_ = output_ + 3;
+  unsigned control_ = 1;
+  size_t p_ = 0, entry_ = 0;
+  uint64_t difference_ = 0;
+};
 
 }  // namespace
 
@@ -181,55 +236,20 @@ bool FindMatch(const uint8_t* input, size_t p, size_t n, TZipHashTable& table, T
 }
 
 size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n) {
-  uint16_t* const table = work.table.entries.data();
-  const uint16_t* const index = work.index;
-  work.table.Clear();
-  const uint8_t* const block = PrepareBlock(input, n);
-  output[0] = CodedFlag;
-  Items items{output};
-  // The entry of p and how its bytes differ from those at p, fetched ahead.
-  size_t p = 0, entry = table[index[0]];
-  uint64_t difference = Load64(block) ^ Load64(block + entry - Bias);
-  auto probeAt = [&](size_t at) {
-    entry = table[index[at]];
-    difference = Load64(block + at) ^ Load64(block + entry - Bias);
-  };
-  while (p < n && items.o <= n) {
-    items.Start();
-    const uint64_t head = Load64(block + p);
-    if (SixteenEqual(block + p, head)) {
-      // Runs are caught before the table is consulted and do not enter it.
-      const size_t run = RunLength(block + p, head, std::min(n - p, ZipMaxRunWritten));
-      if (run >= MinRunLength) {
-        items.Run(run, block[p]);
-        p += run;
-        probeAt(p);
-        continue;
-      }
-    }
-    table[index[p]] = static_cast<uint16_t>(p + Bias);
-    // Should p be a literal, p + 1 comes next: its entry is read after p is stored in case both
-    // share it.
-    const size_t nextEntry = table[index[p + 1]];
-    const uint64_t nextDifference = Load64(block + p + 1) ^ Load64(block + nextEntry - Bias);
-    const size_t distance = DistanceFrom(entry, p);
-    if (CanCopyFrom(distance, difference)) {
-      const size_t length =
-          std::min(CopyLength(block + p, block + p - distance, difference), n - p);
-      if (length >= MinMatchLength) {
-        items.Copy(distance, length);
-        p += length;
-        probeAt(p);
-        continue;
-      }
-    }
-    items.Literal(static_cast<uint8_t>(head));
-    ++p;
-    entry = nextEntry;
-    difference = nextDifference;
+  BlockCoder coder(areas[0], input, output, n);
+  while (coder.Active()) coder.Step();
+  return coder.Finish();
+}
+
+void CompressBlockPair(TZipBlockJob& first, TZipBlockJob& second) {
+  BlockCoder one(areas[0], first.input, first.output, first.n);
+  BlockCoder other(areas[1], second.input, second.output, second.n);
+  while (one.Active() && other.Active()) {
+    one.Step();
+    other.Step();
   }
-  items.Finish();
-  // The loop stops as soon as the coded form outgrows the block, so it is never longer than it.
-  if (items.o > n) return StoreBlock(input, output, n);
-  return items.o;
+  while (one.Active()) one.Step();
+  while (other.Active()) other.Step();
+  first.length = one.Finish();
+  second.length = other.Finish();
 }

@@ -158,3 +158,24 @@ TEST(ZipBlock, RoundTripsEveryKindOfBlock) {
     }
   }
 }
+
+TEST(ZipBlock, PairGivesTheBodiesOfTwoSingleBlocks) {
+  // Blocks of different kinds and lengths, so that one of the two ends long before the other.
+  std::vector<std::vector<uint8_t>> plains;
+  for (size_t n : {size_t{0}, size_t{5}, size_t{4111}, size_t{32768}}) {
+    for (const auto& sample : SampleInputs(n)) plains.push_back(sample.second);
+  }
+  for (size_t i = 0; i < plains.size(); ++i) {
+    const std::vector<uint8_t>& one = plains[i];
+    const std::vector<uint8_t>& other = plains[(i * 7 + 3) % plains.size()];
+    std::vector<uint8_t> oneBody(one.size() + ZipCodedSlack + 1);
+    std::vector<uint8_t> otherBody(other.size() + ZipCodedSlack + 1);
+    TZipBlockJob first{one.data(), oneBody.data(), one.size()};
+    TZipBlockJob second{other.data(), otherBody.data(), other.size()};
+    CompressBlockPair(first, second);
+    oneBody.resize(first.length);
+    otherBody.resize(second.length);
+    EXPECT_EQ(oneBody, Body(one)) << i;
+    EXPECT_EQ(otherBody, Body(other)) << i;
+  }
+}

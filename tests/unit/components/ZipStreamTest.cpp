@@ -1,6 +1,7 @@
 // The "ZIP-LZRW1" container: block headers, block splitting, and what the reader refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -167,5 +168,26 @@ TEST(ZipStream, RoundTrips) {
       EXPECT_LE(container.size(), size + blocks * 32) << kind << " " << size;
       EXPECT_EQ(Unpack(container), plain) << kind << " " << size;
     }
+  }
+}
+
+TEST(ZipStream, EveryBlockIsCodedAsCompressBlockCodesIt) {
+  // Blocks go through the coder in pairs: an odd and an even number of blocks, and a short last.
+  for (size_t size : {size_t{2 * 32768}, size_t{3 * 32768 + 5}, size_t{4 * 32768 + 1}}) {
+    const std::vector<uint8_t> plain = TextLikeBytes(size, 5);
+    const std::vector<uint8_t> container = Pack(plain);
+    size_t at = 0;
+    for (size_t start = 0; start < size; start += 32768) {
+      const size_t n = std::min<size_t>(32768, size - start);
+      std::vector<uint8_t> body(n + ZipCodedSlack);
+      body.resize(CompressBlock(plain.data() + start, body.data(), n));
+      ASSERT_LE(at + 31 + body.size(), container.size()) << size;
+      EXPECT_EQ(Int32At(container, at + 21), static_cast<int32_t>(n));
+      EXPECT_EQ(Int32At(container, at + 25), static_cast<int32_t>(body.size()));
+      EXPECT_EQ(container[at + 30], start + n == size ? 1 : 0) << size << " " << start;
+      EXPECT_TRUE(std::equal(body.begin(), body.end(), container.begin() + at + 31));
+      at += 31 + body.size();
+    }
+    EXPECT_EQ(at, container.size()) << size;
   }
 }
