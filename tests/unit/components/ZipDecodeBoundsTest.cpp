@@ -15,22 +15,22 @@ class BodyWriter {
  public:
   std::vector<uint8_t> body{0x40};
   std::vector<uint8_t> plain;
-  std::vector<size_t> itemEnds;  // body lengths after each item
+  std::vector<size_t> itemEnds, plainEnds;  // body and plain lengths after each item
 
   void Literal(uint8_t value) {
-    Item(0, {value});
     plain.push_back(value);
+    Item(0, {value});
   }
   void Copy(size_t distance, size_t length) {
-    const unsigned code = static_cast<unsigned>(distance << 4 | (length - 3));
-    Item(1, {static_cast<uint8_t>(code >> 8), static_cast<uint8_t>(code)});
     for (size_t i = 0; i < length && distance <= plain.size(); ++i)
       plain.push_back(plain[plain.size() - distance]);
+    const unsigned code = static_cast<unsigned>(distance << 4 | (length - 3));
+    Item(1, {static_cast<uint8_t>(code >> 8), static_cast<uint8_t>(code)});
   }
   void Run(size_t count, uint8_t value) {
+    plain.insert(plain.end(), count, value);
     const size_t n = count - 16;
     Item(1, {0, static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n), value});
-    plain.insert(plain.end(), count, value);
   }
   void Literals(size_t count) {
     for (size_t i = 0; i < count; ++i) Literal(static_cast<uint8_t>('a' + i % 26));
@@ -48,6 +48,7 @@ class BodyWriter {
     ++items;
     body.insert(body.end(), bytes.begin(), bytes.end());
     itemEnds.push_back(body.size());
+    plainEnds.push_back(plain.size());
   }
 };
 
@@ -83,16 +84,14 @@ TEST(ZipDecodeBounds, BodiesCutAnywhereDecodeTheirWholeItemsOrFail) {
   for (unsigned seed = 1; seed <= 3; ++seed) {
     const BodyWriter writer = MixedBody(seed);
     ASSERT_EQ(Decode(writer.body), writer.plain);
-    size_t plainLength = 0;
     for (size_t cut = 4, item = 0; cut < writer.body.size(); ++cut) {
       const std::vector<uint8_t> body(writer.body.begin(), writer.body.begin() + cut);
       while (item < writer.itemEnds.size() && writer.itemEnds[item] <= cut) ++item;
       // Whole items decode; a cut item, or a control word without an item after it, fails.
       if (item > 0 && writer.itemEnds[item - 1] == cut) {
-        plainLength = Decode(body).size();
-        EXPECT_EQ(Decode(body),
-                  std::vector<uint8_t>(writer.plain.begin(), writer.plain.begin() + plainLength))
-            << cut;
+        const auto end = writer.plain.begin() + writer.plainEnds[item - 1];
+        EXPECT_EQ(Decode(body), std::vector<uint8_t>(writer.plain.begin(), end))
+            << seed << " cut at " << cut;
       } else {
         EXPECT_THROW(Decode(body), EZipSourceError) << seed << " cut at " << cut;
       }
@@ -127,7 +126,7 @@ TEST(ZipDecodeBounds, PlainLengthsOverTheBlockFail) {
     BodyWriter writer;
     writer.Literals(16);
     while (writer.plain.size() + 4111 <= ZipBlockSize) writer.Run(4111, 'x');
-    // a copies of 18 and b literals fill the block; a + b items end the last control word.
+    // Copies of 18 bytes and literals fill the rest, as many items as end a control word.
     const size_t left = ZipBlockSize - writer.plain.size(), items = writer.itemEnds.size();
     size_t copies = left / 18;
     while (copies % 16 != (left + items) % 16) --copies;
