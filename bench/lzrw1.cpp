@@ -217,7 +217,16 @@ void PrintSummary(SummaryReporter& report) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
+  // This machine's speed drifts (other work on the same host): repetitions of all benchmarks are
+  // interleaved at random and their medians compared, so that a slow spell does not fall on one
+  // side. Options given on the command line come after these and override them.
+  std::vector<char*> arguments(argv, argv + argc);
+  char repetitions[] = "--benchmark_repetitions=15";
+  char interleaving[] = "--benchmark_enable_random_interleaving=true";
+  char aggregates[] = "--benchmark_report_aggregates_only=true";
+  arguments.insert(arguments.begin() + 1, {repetitions, interleaving, aggregates});
+  int count = static_cast<int>(arguments.size());
+  benchmark::Initialize(&count, arguments.data());
   if (Corpus().empty()) {
     std::fputs("bench_lzrw1: no files found for the corpus\n", stderr);
     return 1;

@@ -1,13 +1,15 @@
-// The LZRW1 block encoder: CompressBlock, CompressBlockPair and the one-probe FindMatch.
+// The LZRW1 block encoder: CompressBlock, CompressBlocks and the one-probe FindMatch.
 //
 // The coder's speed is set by how soon it knows whether the next item is a literal or a copy: the
 // processor cannot guess it, so each wrong guess costs as long as the answer takes to compute.
 // Hence the block is first copied between margins (no load needs a bounds test), the table index
 // of every position is computed ahead in one pass, while a literal is written the entry and the
-// compared bytes of the next position are already being fetched, and a stream codes two blocks
-// side by side, so that the processor has the other block's work at hand while it waits.
+// compared bytes of the next position are already being fetched, and a stream codes several blocks
+// side by side, so that the processor has another block's work at hand while it waits.
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
+#include <utility>
 
 #include "components/ZipLzBytes.h"
 #include "components/ZipLzImp.h"
@@ -105,7 +107,7 @@ struct EncoderArea {
   uint16_t index[ZipBlockSize + LookAhead];
 };
 
-EncoderArea areas[2];
+EncoderArea areas[ZipBlocksSideBySide];
 
 // One block being coded. Where it stands: p in the block; in the output, the next item and the
 // control word being filled, whose items stand below a marker bit that reaches bit 16 after the
@@ -212,6 +214,28 @@ class BlockCoder {
   uint64_t difference_ = 0;
 };
 
+// Steps every coder by one item in turn while all have items left; then each finishes alone.
+template <size_t... Coder>
+void CodeSideBySide(TZipBlockJob* jobs, std::index_sequence<Coder...>) {
+  static_assert(sizeof...(Coder) <= ZipBlocksSideBySide, "one area per coder");
+  BlockCoder coders[] = {
+      BlockCoder(areas[Coder], jobs[Coder].input, jobs[Coder].output, jobs[Coder].n)...};
+  while ((coders[Coder].Active() && ...)) (coders[Coder].Step(), ...);
+  for (size_t i = 0; i < sizeof...(Coder); ++i) {
+    while (coders[i].Active()) coders[i].Step();
+    jobs[i].length = coders[i].Finish();
+  }
+}
+
+// CodeSideBySide for `count` (1 to Most) coders.
+template <size_t Most>
+void CodeUpTo(TZipBlockJob* jobs, size_t count) {
+  if constexpr (Most > 1) {
+    if (count < Most) return CodeUpTo<Most - 1>(jobs, count);
+  }
+  CodeSideBySide(jobs, std::make_index_sequence<Most>());
+}
+
 }  // namespace
 
 bool FindMatch(const uint8_t* input, size_t p, size_t n, TZipHashTable& table, TZipMatch& match) {
@@ -230,20 +254,14 @@ bool FindMatch(const uint8_t* input, size_t p, size_t n, TZipHashTable& table, T
 }
 
 size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n) {
-  BlockCoder coder(areas[0], input, output, n);
-  while (coder.Active()) coder.Step();
-  return coder.Finish();
+  TZipBlockJob job{input, output, n};
+  CompressBlocks(&job, 1);
+  return job.length;
 }
 
-void CompressBlockPair(TZipBlockJob& first, TZipBlockJob& second) {
-  BlockCoder one(areas[0], first.input, first.output, first.n);
-  BlockCoder other(areas[1], second.input, second.output, second.n);
-  while (one.Active() && other.Active()) {
-    one.Step();
-    other.Step();
+void CompressBlocks(TZipBlockJob* jobs, size_t count) {
+  if (count == 0 || count > ZipBlocksSideBySide) {
+    throw std::invalid_argument("CompressBlocks: 1 to ZipBlocksSideBySide blocks");
   }
-  while (one.Active()) one.Step();
-  while (other.Active()) other.Step();
-  first.length = one.Finish();
-  second.length = other.Finish();
+  CodeUpTo<ZipBlocksSideBySide>(jobs, count);
 }

@@ -72,32 +72,47 @@ size_t ReadBlockHeader(TMemoryStream& source, bool& last) {
   return static_cast<size_t>(bodyLength);
 }
 
+// Decodes a body onto the destination at its position. At the destination's end, the usual
+// case, the block is decoded in place, which spares copying every block once more; a failed
+// block leaves nothing there.
+void WriteDecodedBlock(TMemoryStream& destination, const uint8_t* body, size_t bodyLength) {
+  const size_t at = destination.Position();
+  if (at != destination.Size()) {
+    std::vector<uint8_t> plain(ZipDecodeCapacity);
+    destination.Write(plain.data(), DecompressBlock(body, plain.data(), bodyLength));
+    return;
+  }
+  destination.SetSize(at + ZipDecodeCapacity);
+  size_t plainLength = 0;
+  try {
+    plainLength = DecompressBlock(body, destination.Memory() + at, bodyLength);
+  } catch (...) {
+    destination.SetSize(at);
+    throw;
+  }
+  destination.SetSize(at + plainLength);
+  destination.Seek(at + plainLength);
+}
+
 }  // namespace
 
-// Two blocks at a time, coded side by side; the last one alone when their number is odd.
+// Blocks are coded ZipBlocksSideBySide at a time.
 int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination) {
-  std::vector<uint8_t> bodies(2 * (ZipBlockSize + ZipCodedSlack));
+  constexpr size_t BodyRoom = ZipBlockSize + ZipCodedSlack;
+  std::vector<uint8_t> bodies(ZipBlocksSideBySide * BodyRoom);
   size_t at = source.Position();
   const size_t end = std::max(source.Size(), at);
-  // The next block: up to ZipBlockSize bytes from `at`, coded into one of the two bodies.
-  auto nextBlock = [&](size_t which) {
-    const size_t n = std::min(end - at, ZipBlockSize);
-    TZipBlockJob job{source.Memory() + at, bodies.data() + which * (ZipBlockSize + ZipCodedSlack),
-                     n};
-    at += n;
-    return job;
-  };
   while (at < end) {
-    TZipBlockJob first = nextBlock(0);
-    if (at == end) {
-      first.length = CompressBlock(first.input, first.output, first.n);
-      WriteBlock(destination, first, true);
-      break;
+    TZipBlockJob jobs[ZipBlocksSideBySide] = {};
+    size_t count = 0;
+    for (; count < ZipBlocksSideBySide && at < end; ++count) {
+      const size_t n = std::min(end - at, ZipBlockSize);
+      jobs[count] = {source.Memory() + at, bodies.data() + count * BodyRoom, n};
+      at += n;
     }
-    TZipBlockJob second = nextBlock(1);
-    CompressBlockPair(first, second);
-    WriteBlock(destination, first, false);
-    WriteBlock(destination, second, at == end);
+    CompressBlocks(jobs, count);
+    for (size_t i = 0; i < count; ++i)
+      WriteBlock(destination, jobs[i], at == end && i + 1 == count);
   }
   source.Seek(end);
   return static_cast<int64_t>(destination.Size());
@@ -105,16 +120,14 @@ int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination) {
 
 int64_t DecompressStream(TMemoryStream& source, TMemoryStream& destination) {
   if (source.Position() >= source.Size()) return static_cast<int64_t>(destination.Size());
-  std::vector<uint8_t> plain(ZipDecodeCapacity);
   bool last = false;
   while (!last) {
     if (const TZipMessageLoopTurn& turn = MessageLoopTurn()) turn();
     const size_t bodyLength = ReadBlockHeader(source, last);
     const size_t at = source.Position();
     if (bodyLength > source.Size() - at) throw EZipSourceError();
-    const size_t plainLength = DecompressBlock(source.Memory() + at, plain.data(), bodyLength);
+    WriteDecodedBlock(destination, source.Memory() + at, bodyLength);
     source.Seek(at + bodyLength);
-    destination.Write(plain.data(), plainLength);
   }
   return static_cast<int64_t>(destination.Size());
 }

@@ -59,15 +59,17 @@ bool FindMatch(const uint8_t* input, size_t p, size_t n, TZipHashTable& table, T
 // each (its table among them), as everything that codes runs on the user-interface thread.
 size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n);
 
-// Codes two blocks side by side into the same bodies as two CompressBlock calls give, faster:
-// while the processor waits on one block it works on the other. Not re-entrant either.
+// Codes up to ZipBlocksSideBySide blocks side by side into the same bodies as CompressBlock
+// gives each: while the processor waits on one block it works on another, which is faster. Not
+// re-entrant either.
+constexpr size_t ZipBlocksSideBySide = 3;
 struct TZipBlockJob {
   const uint8_t* input;
   uint8_t* output;  // n + ZipCodedSlack bytes
   size_t n;
   size_t length = 0;  // of the body, once coded
 };
-void CompressBlockPair(TZipBlockJob& first, TZipBlockJob& second);
+void CompressBlocks(TZipBlockJob* jobs, size_t count);
 
 // Decodes a body of m bytes (at most ZipMaxBodyLength) into `output`, which must hold
 // ZipDecodeCapacity bytes, and returns the plain length (at most ZipBlockSize). A body of 0 or 1

@@ -159,23 +159,26 @@ TEST(ZipBlock, RoundTripsEveryKindOfBlock) {
   }
 }
 
-TEST(ZipBlock, PairGivesTheBodiesOfTwoSingleBlocks) {
-  // Blocks of different kinds and lengths, so that one of the two ends long before the other.
+TEST(ZipBlock, BlocksSideBySideGiveTheBodiesOfSingleBlocks) {
+  // Blocks of different kinds and lengths, so that some end long before the others.
   std::vector<std::vector<uint8_t>> plains;
   for (size_t n : {size_t{0}, size_t{5}, size_t{4111}, size_t{32768}}) {
     for (const auto& sample : SampleInputs(n)) plains.push_back(sample.second);
   }
-  for (size_t i = 0; i < plains.size(); ++i) {
-    const std::vector<uint8_t>& one = plains[i];
-    const std::vector<uint8_t>& other = plains[(i * 7 + 3) % plains.size()];
-    std::vector<uint8_t> oneBody(one.size() + ZipCodedSlack + 1);
-    std::vector<uint8_t> otherBody(other.size() + ZipCodedSlack + 1);
-    TZipBlockJob first{one.data(), oneBody.data(), one.size()};
-    TZipBlockJob second{other.data(), otherBody.data(), other.size()};
-    CompressBlockPair(first, second);
-    oneBody.resize(first.length);
-    otherBody.resize(second.length);
-    EXPECT_EQ(oneBody, Body(one)) << i;
-    EXPECT_EQ(otherBody, Body(other)) << i;
+  for (size_t count = 1; count <= ZipBlocksSideBySide; ++count) {
+    for (size_t i = 0; i < plains.size(); ++i) {
+      std::vector<std::vector<uint8_t>> bodies(count);
+      std::vector<TZipBlockJob> jobs(count);
+      for (size_t k = 0; k < count; ++k) {
+        const std::vector<uint8_t>& plain = plains[(i + k * 7) % plains.size()];
+        bodies[k].resize(plain.size() + ZipCodedSlack + 1);
+        jobs[k] = {plain.data(), bodies[k].data(), plain.size()};
+      }
+      CompressBlocks(jobs.data(), count);
+      for (size_t k = 0; k < count; ++k) {
+        bodies[k].resize(jobs[k].length);
+        EXPECT_EQ(bodies[k], Body(plains[(i + k * 7) % plains.size()])) << count << " " << i;
+      }
+    }
   }
 }

@@ -191,3 +191,27 @@ TEST(ZipStream, EveryBlockIsCodedAsCompressBlockCodesIt) {
     EXPECT_EQ(at, container.size()) << size;
   }
 }
+
+TEST(ZipStream, FaultInsideALaterBodyKeepsTheEarlierBlocksOnly) {
+  // The second body is a copy reaching before its block: nothing of it may stay behind.
+  const std::vector<uint8_t> plain = TextLikeBytes(32768 + 100, 9);
+  std::vector<uint8_t> container = Pack(plain);
+  const size_t second = 31 + static_cast<size_t>(Int32At(container, 25));
+  const std::vector<uint8_t> faulty = HexBytes("40 80 00 00 16");
+  container.resize(second + 31);
+  PutInt32At(container, second + 25, static_cast<int32_t>(faulty.size()));
+  container.insert(container.end(), faulty.begin(), faulty.end());
+  TMemoryStream source = StreamOf(container), out;
+  EXPECT_THROW(DecompressStream(source, out), EZipSourceError);
+  EXPECT_EQ(out.Bytes(), std::vector<uint8_t>(plain.begin(), plain.begin() + 32768));
+  EXPECT_EQ(out.Position(), 32768u);
+}
+
+TEST(ZipStream, DecodesOverTheDestinationFromItsPosition) {
+  TMemoryStream source = StreamOf(Pack(Bytes("abcabcabcabc"))), plain;
+  plain.Write("0123456789ABCDEFGH", 18);
+  plain.Seek(2);
+  EXPECT_EQ(DecompressStream(source, plain), 18);
+  EXPECT_EQ(plain.Bytes(), Bytes("01abcabcabcabcEFGH"));
+  EXPECT_EQ(plain.Position(), 14u);
+}
