@@ -98,7 +98,7 @@ void HashEveryPosition(const uint8_t* block, size_t n, uint16_t* index) {
 // What a BlockCoder works in besides its output: the table, a copy of the block with readable
 // bytes before it (where an empty entry points) and zeros after it (which the coder reads ahead
 // into), and the table index of every position. Static, so that the coder addresses all of it
-// from one register; two, for two blocks side by side.
+// from one register; one per block coded side by side.
 struct EncoderArea {
   static constexpr size_t LookBehind = ZipDistanceLimit;
   static constexpr size_t LookAhead = 64;
