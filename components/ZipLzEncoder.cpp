@@ -116,9 +116,13 @@ EncoderArea areas[ZipBlocksSideBySide];
 class BlockCoder {
  public:
   BlockCoder(EncoderArea& area, const uint8_t* input, uint8_t* output, size_t n)
-      : area_(area), input_(input), output_(output), end_(output + n), n_(n) {
+      : area_(area),
+        input_(input),
+        output_(output),
+        end_(output + n),
+        n_(n),
+        block_(area.block + EncoderArea::LookBehind) {
     area.table.Clear();
-    block_ = area.block + EncoderArea::LookBehind;
     if (n > 0) std::memcpy(block_, input, n);
     std::memset(block_ + n, 0, EncoderArea::LookAhead);
     HashEveryPosition(block_, n, area.index);
@@ -206,7 +210,7 @@ class BlockCoder {
   uint8_t* const output_;
   uint8_t* const end_;
   const size_t n_;
-  uint8_t* block_;
+  uint8_t* const block_;
   uint8_t* controlAt_ = output_ + 1;
   uint8_t* item_ = output_ + 3;
   unsigned control_ = 1;

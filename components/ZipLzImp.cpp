@@ -96,7 +96,7 @@ void WriteDecodedBlock(TMemoryStream& destination, const uint8_t* body, size_t b
 
 }  // namespace
 
-// Blocks are coded ZipBlocksSideBySide at a time (three gain nothing over two).
+// Blocks are coded ZipBlocksSideBySide at a time.
 int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination) {
   constexpr size_t BodyRoom = ZipBlockSize + ZipCodedSlack;
   std::vector<uint8_t> bodies(ZipBlocksSideBySide * BodyRoom);

@@ -62,7 +62,7 @@ size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n);
 // Codes up to ZipBlocksSideBySide blocks side by side into the same bodies as CompressBlock
 // gives each: while the processor waits on one block it works on another, which is faster. Not
 // re-entrant either.
-constexpr size_t ZipBlocksSideBySide = 2;
+constexpr size_t ZipBlocksSideBySide = 2;  // a third gains nothing more
 struct TZipBlockJob {
   const uint8_t* input;
   uint8_t* output;  // n + ZipCodedSlack bytes
