@@ -82,10 +82,10 @@ void WriteDecodedBlock(TMemoryStream& destination, const uint8_t* body, size_t b
     destination.Write(plain.data(), DecompressBlock(body, plain.data(), bodyLength));
     return;
   }
-  destination.SetSize(at + ZipDecodeCapacity);
+  uint8_t* const plain = destination.Extend(ZipDecodeCapacity);
   size_t plainLength = 0;
   try {
-    plainLength = DecompressBlock(body, destination.Memory() + at, bodyLength);
+    plainLength = DecompressBlock(body, plain, bodyLength);
   } catch (...) {
     destination.SetSize(at);
     throw;

@@ -20,7 +20,7 @@ class WriteSession {
     out_.End();
   }
 
-  const std::vector<uint8_t>& Bytes() const { return out_.Bytes(); }
+  std::vector<uint8_t> Bytes() const { return out_.Bytes(); }
 
  private:
   // Published properties that are stored, then the byte blocks; a sub-object's properties are

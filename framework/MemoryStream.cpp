@@ -7,8 +7,23 @@
 #include "framework/FileBytes.h"
 
 void TMemoryStream::SetSize(size_t size) {
+  ZeroExtend(size);
   bytes_.resize(size);
   position_ = std::min(position_, size);
+}
+
+void TMemoryStream::ZeroExtend(size_t size) {
+  const size_t old = bytes_.size();
+  if (size <= old) return;
+  bytes_.resize(size);
+  std::memset(bytes_.data() + old, 0, size - old);
+}
+
+uint8_t* TMemoryStream::Extend(size_t count) {
+  if (count > bytes_.max_size() - bytes_.size()) throw std::length_error("Memory stream too large");
+  const size_t old = bytes_.size();
+  bytes_.resize(old + count);
+  return bytes_.data() + old;
 }
 
 void TMemoryStream::Clear() {
@@ -29,6 +44,8 @@ void TMemoryStream::Write(const void* buffer, size_t count) {
   if (position_ > bytes_.max_size() || count > bytes_.max_size() - position_) {
     throw std::length_error("Memory stream too large");
   }
+  // A gap between the end and the position reads as zeros.
+  ZeroExtend(position_);
   if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
   std::memmove(bytes_.data() + position_, buffer, count);
   position_ += count;
@@ -39,12 +56,13 @@ void TMemoryStream::CopyFrom(const TMemoryStream& src) {
     Write(src.bytes_.data(), src.bytes_.size());
     return;
   }
-  const std::vector<uint8_t> content = bytes_;  // the buffer may move while it grows
+  const std::vector<uint8_t> content = Bytes();  // the buffer may move while it grows
   Write(content.data(), content.size());
 }
 
 void TMemoryStream::LoadFromFile(const std::string& path) {
-  bytes_ = ReadFileBytes(path);
+  const std::vector<uint8_t> file = ReadFileBytes(path);
+  bytes_.assign(file.begin(), file.end());
   position_ = 0;
 }
 

@@ -4,6 +4,7 @@
 // gap is filled with zero bytes by the next write.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ class TMemoryStream {
   void Seek(size_t position) { position_ = position; }
   // Cuts or zero-extends; the position is kept, but never beyond the new size.
   void SetSize(size_t size);
+  // Adds count bytes of unspecified value at the end and returns where they start, for a caller
+  // that fills them at once (or cuts them off again with SetSize); the position is kept.
+  uint8_t* Extend(size_t count);
   void Clear();
 
   // Copies up to count bytes from the position; returns how many there were.
@@ -25,7 +29,8 @@ class TMemoryStream {
 
   const uint8_t* Memory() const { return bytes_.data(); }
   uint8_t* Memory() { return bytes_.data(); }
-  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  // A copy of the whole content.
+  std::vector<uint8_t> Bytes() const { return {bytes_.begin(), bytes_.end()}; }
 
   // The whole file replaces the content; position 0. Raises EFileError "Cannot open file %s".
   void LoadFromFile(const std::string& path);
@@ -33,6 +38,21 @@ class TMemoryStream {
   void SaveToFile(const std::string& path) const;
 
  private:
-  std::vector<uint8_t> bytes_;
+  // std::allocator zero-fills every byte a vector grows by; a stream that is about to overwrite
+  // them (a decoder writing a block in place) should not pay for that, so growth leaves bytes
+  // as they are and SetSize and Write fill the gaps themselves.
+  struct ByteAllocator : std::allocator<uint8_t> {
+    template <typename U>
+    struct rebind {
+      using other = ByteAllocator;
+    };
+    void construct(uint8_t*) {}
+    void construct(uint8_t* at, uint8_t value) { *at = value; }
+  };
+
+  // Grows to `size` bytes, zero-filling the new ones.
+  void ZeroExtend(size_t size);
+
+  std::vector<uint8_t, ByteAllocator> bytes_;
   size_t position_ = 0;
 };

@@ -116,7 +116,8 @@ TEST_F(FormStream, PropertiesAreSetInStreamOrderWhileReadingAndLoadedRunsLast) {
   auto* item = dynamic_cast<TTestItem*>(form.FindComponent("A"));
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->events, (std::vector<std::string>{"Data", "Caption while reading", "Loaded"}));
-  EXPECT_EQ(std::string(item->data.Bytes().begin(), item->data.Bytes().end()), "xyz");
+  const std::vector<uint8_t> data = item->data.Bytes();
+  EXPECT_EQ(std::string(data.begin(), data.end()), "xyz");
   EXPECT_EQ(item->ComponentState(), 0u);
   EXPECT_EQ(form.ComponentState(), 0u);
   EXPECT_EQ(form.events, (std::vector<std::string>{"Loaded"}));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -51,6 +52,28 @@ TEST(MemoryStream, SetSizeCutsAndKeepsThePositionInside) {
   stream.Clear();
   EXPECT_EQ(stream.Size(), 0u);
   EXPECT_EQ(stream.Position(), 0u);
+}
+
+// The storage keeps cut bytes and does not clear what it grows by: every way of growing again
+// must show zeros, not the old content.
+TEST(MemoryStream, CutBytesNeverComeBack) {
+  TMemoryStream stream;
+  stream.Write("abcdefgh", 8);
+  stream.SetSize(2);
+  stream.Seek(5);
+  stream.Write("x", 1);
+  EXPECT_EQ(ContentOf(stream), std::string("ab\0\0\0x", 6));
+
+  uint8_t* const added = stream.Extend(3);
+  EXPECT_EQ(added, stream.Memory() + 6);
+  EXPECT_EQ(stream.Size(), 9u);
+  EXPECT_EQ(stream.Position(), 6u);
+  std::memcpy(added, "yz", 2);
+  stream.SetSize(8);  // the caller filled two of the three
+  stream.SetSize(10);
+  EXPECT_EQ(ContentOf(stream), std::string("ab\0\0\0xyz\0\0", 10));
+  EXPECT_THROW(stream.Extend(SIZE_MAX), std::length_error);
+  EXPECT_EQ(stream.Size(), 10u);
 }
 
 TEST(MemoryStream, CopyFromTakesTheWholeSourceAtThePosition) {
