@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 #include "components/ZipLzBytes.h"
@@ -112,16 +113,14 @@ EncoderArea areas[ZipBlocksSideBySide];
 // One block being coded. Where it stands: p in the block; in the output, the next item and the
 // control word being filled, whose items stand below a marker bit that reaches bit 16 after the
 // 16th item; and the entry of p with how its bytes differ from those at p, fetched ahead. A local
-// object whose address never escapes, so that all of it stays in registers.
+// object whose address never escapes, so that all of it stays in registers; it works in the area
+// of its number, whose address is then a constant.
+template <size_t Coder>
 class BlockCoder {
  public:
-  BlockCoder(EncoderArea& area, const uint8_t* input, uint8_t* output, size_t n)
-      : area_(area),
-        input_(input),
-        output_(output),
-        end_(output + n),
-        n_(n),
-        block_(area.block + EncoderArea::LookBehind) {
+  BlockCoder(const uint8_t* input, uint8_t* output, size_t n)
+      : input_(input), output_(output), end_(output + n), n_(n) {
+    EncoderArea& area = areas[Coder];
     area.table.Clear();
     if (n > 0) std::memcpy(block_, input, n);
     std::memset(block_ + n, 0, EncoderArea::LookAhead);
@@ -163,6 +162,14 @@ class BlockCoder {
     difference_ = nextDifference;
   }
 
+  // Codes what is left of the block and returns the body's length. Inlined like Step: a coder
+  // whose address were passed to a call would have to live in memory, not in registers.
+  __attribute__((always_inline)) size_t CodeRestAlone() {
+    while (Active()) Step();
+    return Finish();
+  }
+
+ private:
   // Writes the last control word and returns the body's length.
   size_t Finish() {
     // The low bits of the last word that describe no item are 0.
@@ -173,7 +180,6 @@ class BlockCoder {
     return length;
   }
 
- private:
   void ProbeAt(size_t p) {
     p_ = p;
     entry_ = area_.table.entries[area_.index[p]];
@@ -205,12 +211,12 @@ class BlockCoder {
     ProbeAt(p_ + length);
   }
 
-  EncoderArea& area_;
+  static constexpr EncoderArea& area_ = areas[Coder];
+  static constexpr uint8_t* block_ = areas[Coder].block + EncoderArea::LookBehind;
   const uint8_t* const input_;
   uint8_t* const output_;
   uint8_t* const end_;
   const size_t n_;
-  uint8_t* const block_;
   uint8_t* controlAt_ = output_ + 1;
   uint8_t* item_ = output_ + 3;
   unsigned control_ = 1;
@@ -222,13 +228,10 @@ class BlockCoder {
 template <size_t... Coder>
 void CodeSideBySide(TZipBlockJob* jobs, std::index_sequence<Coder...>) {
   static_assert(sizeof...(Coder) <= ZipBlocksSideBySide, "one area per coder");
-  BlockCoder coders[] = {
-      BlockCoder(areas[Coder], jobs[Coder].input, jobs[Coder].output, jobs[Coder].n)...};
-  while ((coders[Coder].Active() && ...)) (coders[Coder].Step(), ...);
-  for (size_t i = 0; i < sizeof...(Coder); ++i) {
-    while (coders[i].Active()) coders[i].Step();
-    jobs[i].length = coders[i].Finish();
-  }
+  std::tuple<BlockCoder<Coder>...> coders(
+      BlockCoder<Coder>(jobs[Coder].input, jobs[Coder].output, jobs[Coder].n)...);
+  while ((std::get<Coder>(coders).Active() && ...)) (std::get<Coder>(coders).Step(), ...);
+  ((jobs[Coder].length = std::get<Coder>(coders).CodeRestAlone()), ...);
 }
 
 // CodeSideBySide for `count` (1 to Most) coders.
