@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 
 #include "framework/FileBytes.h"
@@ -44,6 +45,13 @@ void TMemoryStream::Write(const void* buffer, size_t count) {
   if (position_ > bytes_.max_size() || count > bytes_.max_size() - position_) {
     throw std::length_error("Memory stream too large");
   }
+  // Bytes of this stream itself would move while it grows.
+  const auto* source = static_cast<const uint8_t*>(buffer);
+  const std::less<const uint8_t*> before;
+  if (!before(source, bytes_.data()) && before(source, bytes_.data() + bytes_.size())) {
+    const std::vector<uint8_t> copy(source, source + count);
+    return Write(copy.data(), count);
+  }
   // A gap between the end and the position reads as zeros.
   ZeroExtend(position_);
   if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
@@ -52,12 +60,7 @@ void TMemoryStream::Write(const void* buffer, size_t count) {
 }
 
 void TMemoryStream::CopyFrom(const TMemoryStream& src) {
-  if (&src != this) {
-    Write(src.bytes_.data(), src.bytes_.size());
-    return;
-  }
-  const std::vector<uint8_t> content = Bytes();  // the buffer may move while it grows
-  Write(content.data(), content.size());
+  Write(src.bytes_.data(), src.bytes_.size());
 }
 
 void TMemoryStream::LoadFromFile(const std::string& path) {

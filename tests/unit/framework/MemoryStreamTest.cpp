@@ -88,6 +88,21 @@ TEST(MemoryStream, CopyFromTakesTheWholeSourceAtThePosition) {
   EXPECT_EQ(ContentOf(target), "ab12345ab12345");
 }
 
+// The stream's own bytes as the source of a write that makes it grow: the storage moves.
+TEST(MemoryStream, WritesItsOwnBytesWhileGrowing) {
+  TMemoryStream stream;
+  std::string expected;
+  for (char c = 'a'; c <= 'p'; ++c) {
+    stream.Write(&c, 1);
+    expected += c;
+  }
+  for (int round = 0; round < 12; ++round) {
+    stream.Write(stream.Memory() + 1, stream.Size() - 1);
+    expected += expected.substr(1);
+  }
+  EXPECT_EQ(ContentOf(stream), expected);
+}
+
 TEST(MemoryStream, SavesAndLoadsFilesByteForByte) {
   const std::string path = TempPath("stream.bin");
   TMemoryStream stream;
