@@ -115,25 +115,24 @@ void Lzrw1Decompress(benchmark::State& state) {
   Finish(state, Container().Size());
 }
 
-// The block coder alone, without the container and the streams around it.
+// The block coder alone, without the container and the streams around it: every block of the
+// corpus coded in one call, side by side as the stream codes them, or decoded one by one.
 void Lzrw1Blocks(benchmark::State& state, bool decode) {
   const std::vector<uint8_t>& corpus = Corpus();
-  std::vector<std::vector<uint8_t>> bodies;
-  std::vector<uint8_t> body(ZipBlockSize + ZipCodedSlack), plain(ZipDecodeCapacity);
-  for (size_t at = 0; at < corpus.size(); at += ZipBlockSize) {
-    const size_t n = std::min(ZipBlockSize, corpus.size() - at);
-    body.resize(ZipBlockSize + ZipCodedSlack);
-    body.resize(CompressBlock(corpus.data() + at, body.data(), n));
-    bodies.push_back(body);
-  }
-  body.resize(ZipBlockSize + ZipCodedSlack);
+  constexpr size_t BodyRoom = ZipBlockSize + ZipCodedSlack;
+  std::vector<TZipBlockJob> jobs;
+  for (size_t at = 0; at < corpus.size(); at += ZipBlockSize)
+    jobs.push_back({corpus.data() + at, nullptr, std::min(ZipBlockSize, corpus.size() - at)});
+  std::vector<uint8_t> bodies(jobs.size() * BodyRoom), plain(ZipDecodeCapacity);
+  for (size_t i = 0; i < jobs.size(); ++i) jobs[i].output = bodies.data() + i * BodyRoom;
+  CompressBlocks(jobs.data(), jobs.size());
   for (auto _ : state) {
-    for (size_t i = 0, at = 0; at < corpus.size(); ++i, at += ZipBlockSize) {
-      const size_t n = std::min(ZipBlockSize, corpus.size() - at);
-      benchmark::DoNotOptimize(
-          decode ? DecompressBlock(bodies[i].data(), plain.data(), bodies[i].size())
-                 : CompressBlock(corpus.data() + at, body.data(), n));
+    if (!decode) {
+      CompressBlocks(jobs.data(), jobs.size());
+      continue;
     }
+    for (const TZipBlockJob& job : jobs)
+      benchmark::DoNotOptimize(DecompressBlock(job.output, plain.data(), job.length));
   }
   Finish(state, Container().Size());
 }

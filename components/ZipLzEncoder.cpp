@@ -1,14 +1,14 @@
 // The LZRW1 block encoder: CompressBlock, CompressBlocks and the one-probe FindMatch.
 //
-// The coder's speed is set by how soon it knows whether the next item is a literal or a copy: the
-// processor cannot guess it, so each wrong guess costs as long as the answer takes to compute.
+// The coder's speed is set by the chain from one item to the next: the position gives the table
+// index, the index the entry, the entry the bytes to compare and those the length, which gives the
+// next position. Whether an item is a literal or a copy cannot be guessed, and a branch on it would
+// throw away the work in flight about once per copy, so each item computes both and selects one.
 // Hence the block is first copied between margins (no load needs a bounds test), the table index
-// of every position is computed ahead in one pass, while a literal is written the entry and the
-// compared bytes of the next position are already being fetched, and a stream codes several blocks
-// side by side, so that the processor has another block's work at hand while it waits.
+// of every position is computed ahead in one pass, and three blocks are coded side by side, so
+// that the processor has the others' work at hand while one block waits on its chain.
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
 #include <tuple>
 #include <utility>
 
@@ -39,11 +39,6 @@ inline size_t DistanceFrom(size_t entry, size_t p) {
   return p + Bias - entry;
 }
 
-inline bool CanCopyFrom(size_t distance, uint64_t difference) {
-  // One test for both conditions: two separate branches would each be guessed wrong half the time.
-  return ((difference & 0xFFFFFF) | (distance >> 12)) == 0;
-}
-
 // Number of equal leading bytes of a and b, at most `limit`; both must hold `limit` bytes.
 inline size_t CommonPrefix(const uint8_t* a, const uint8_t* b, size_t limit) {
   size_t length = 0;
@@ -51,16 +46,13 @@ inline size_t CommonPrefix(const uint8_t* a, const uint8_t* b, size_t limit) {
   return length;
 }
 
-// The length (3 to 18) of the copy at `at` from `from`, whose first eight bytes differ by
-// `difference` and agree in the first three; both have 18 readable bytes.
-inline size_t CopyLength(const uint8_t* at, const uint8_t* from, uint64_t difference) {
-  // The first differing byte of 16 without a branch on which half holds it.
-  const uint64_t second = Load64(at + 8) ^ Load64(from + 8);
-  if ((difference | second) != 0) {
-    const uint64_t first = difference != 0 ? difference : second;
-    return (difference != 0 ? 0 : 8) + (static_cast<size_t>(__builtin_ctzll(first)) >> 3);
-  }
-  return 16 + CommonPrefix(at + 16, from + 16, MaxMatchLength - 16);
+// The number of equal leading bytes (0 to 15) of two 16-byte strings whose halves differ by
+// `first` and `second`, not both 0; without a branch on which half holds the first difference.
+inline size_t EqualLeadingBytes(uint64_t first, uint64_t second) {
+  constexpr uint64_t Top = uint64_t{1} << 63;  // keeps each count defined
+  const size_t inFirst = static_cast<size_t>(__builtin_ctzll(first | Top)) >> 3;
+  const size_t inSecond = 8 + (static_cast<size_t>(__builtin_ctzll(second | Top)) >> 3);
+  return first != 0 ? inFirst : inSecond;
 }
 
 // The number of leading bytes at `at` equal to the repeated byte of `pattern`, up to `limit`.
@@ -110,63 +102,81 @@ struct EncoderArea {
 
 EncoderArea areas[ZipBlocksSideBySide];
 
-// One block being coded. Where it stands: p in the block; in the output, the next item and the
-// control word being filled, whose items stand below a marker bit that reaches bit 16 after the
-// 16th item; and the entry of p with how its bytes differ from those at p, fetched ahead. A local
-// object whose address never escapes, so that all of it stays in registers; it works in the area
-// of its number, whose address is then a constant.
+// One block being coded, or none. Where it stands: p in the block, and in the output the next
+// item and the control word being filled, whose items stand below a marker bit that reaches bit
+// 16 after the 16th item. A local object whose address never escapes, so that all of it stays in
+// registers; it works in the area of its number, whose address is then a constant.
 template <size_t Coder>
 class BlockCoder {
  public:
-  BlockCoder(const uint8_t* input, uint8_t* output, size_t n)
-      : input_(input), output_(output), end_(output + n), n_(n) {
-    EncoderArea& area = areas[Coder];
-    area.table.Clear();
-    if (n > 0) std::memcpy(block_, input, n);
-    std::memset(block_ + n, 0, EncoderArea::LookAhead);
-    HashEveryPosition(block_, n, area.index);
-    output[0] = CodedFlag;
-    ProbeAt(0);
+  __attribute__((always_inline)) void Start(TZipBlockJob& job) {
+    job_ = &job;
+    input_ = job.input;
+    output_ = job.output;
+    n_ = job.n;
+    end_ = output_ + n_;
+    area_.table.Clear();
+    if (n_ > 0) std::memcpy(block_, input_, n_);
+    std::memset(block_ + n_, 0, EncoderArea::LookAhead);
+    HashEveryPosition(block_, n_, area_.index);
+    output_[0] = CodedFlag;
+    controlAt_ = output_ + 1;
+    item_ = output_ + 3;
+    control_ = 1;
+    p_ = 0;
   }
+
+  bool Idle() const { return job_ == nullptr; }
 
   // The coded form is given up as soon as it outgrows the block, so it is never longer than it.
   bool Active() const { return p_ < n_ && item_ <= end_; }
 
+  // No copy from here can reach past the block's end, so its length needs no bound.
+  bool FarFromEnd() const { return p_ + MaxMatchLength <= n_ && item_ <= end_; }
+
   // Codes one item.
+  template <bool NearEnd>
   __attribute__((always_inline)) void Step() {
     StartItem();
-    // A run item may start where 16 bytes are one value. Nine equal bytes are tested first,
-    // with the bytes at p + 1 that are loaded anyway: that shuts out nearly every position.
-    const uint64_t head = Load64(block_ + p_), nextHead = Load64(block_ + p_ + 1);
-    if (head == nextHead && Load64(block_ + p_ + 8) == head) {
+    const uint8_t* const at = block_ + p_;
+    const uint64_t head = Load64(at);
+    // A run item may start where 16 bytes are one value. Nine equal bytes are tested first, which
+    // shuts out nearly every position.
+    if (__builtin_expect(head == Load64(at + 1) && Load64(at + 8) == head, 0)) {
+      const size_t run = RunLength(at, head, std::min(n_ - p_, ZipMaxRunWritten));
       // Runs are caught before the table is consulted and do not enter it.
-      const size_t run = RunLength(block_ + p_, head, std::min(n_ - p_, ZipMaxRunWritten));
       if (run >= MinRunLength) return PutRun(run, static_cast<uint8_t>(head));
     }
-    uint16_t* const table = area_.table.entries.data();
-    table[area_.index[p_]] = static_cast<uint16_t>(p_ + Bias);
-    // Should p be a literal, p + 1 comes next: its entry is read after p is stored in case both
-    // share it.
-    const size_t nextEntry = table[area_.index[p_ + 1]];
-    const uint64_t nextDifference = nextHead ^ Load64(block_ + nextEntry - Bias);
-    const size_t distance = DistanceFrom(entry_, p_);
-    if (CanCopyFrom(distance, difference_)) {
-      const size_t length =
-          std::min(CopyLength(block_ + p_, block_ + p_ - distance, difference_), n_ - p_);
-      if (length >= MinMatchLength) return PutCopy(distance, length);
+    uint16_t& slot = area_.table.entries[area_.index[p_]];
+    const size_t entry = slot;
+    slot = static_cast<uint16_t>(p_ + Bias);
+    const size_t distance = DistanceFrom(entry, p_);
+    // The compared bytes are addressed from the entry alone, a step sooner than from the
+    // distance. An empty entry points into the margin before the block.
+    const uint8_t* const from = block_ + entry - Bias;
+    // A distance of ZipDistanceLimit or more has bits from 12 up, at most 9: as the low bits of
+    // the difference they make the length 0.
+    const uint64_t first = (head ^ Load64(from)) | (distance >> 12);
+    const uint64_t second = Load64(at + 8) ^ Load64(from + 8);
+    size_t length = 0;
+    if (__builtin_expect((first | second) != 0, 1)) {
+      length = EqualLeadingBytes(first, second);
+    } else {
+      length = 16 + CommonPrefix(at + 16, from + 16, MaxMatchLength - 16);
     }
-    *item_++ = static_cast<uint8_t>(head);
-    control_ <<= 1;
-    ++p_;
-    entry_ = nextEntry;
-    difference_ = nextDifference;
+    if (NearEnd) length = std::min(length, n_ - p_);
+    PutLiteralOrCopy(static_cast<uint8_t>(head), distance, length);
   }
 
-  // Codes what is left of the block and returns the body's length. Inlined like Step: a coder
-  // whose address were passed to a call would have to live in memory, not in registers.
-  __attribute__((always_inline)) size_t CodeRestAlone() {
-    while (Active()) Step();
-    return Finish();
+  // Codes what is left of the block and records the body's length in its job; then the coder has
+  // no block. Inlined like Step: a coder whose address were passed to a call would have to live
+  // in memory, not in registers.
+  __attribute__((always_inline)) void CodeRestAlone() {
+    if (job_ == nullptr) return;
+    while (FarFromEnd()) Step<false>();
+    while (Active()) Step<true>();
+    job_->length = Finish();
+    job_ = nullptr;
   }
 
  private:
@@ -180,12 +190,6 @@ class BlockCoder {
     return length;
   }
 
-  void ProbeAt(size_t p) {
-    p_ = p;
-    entry_ = area_.table.entries[area_.index[p]];
-    difference_ = Load64(block_ + p) ^ Load64(block_ + entry_ - Bias);
-  }
-
   // Every 16 items the control word is complete, and the next one is kept free in the output.
   void StartItem() {
     if (control_ < 0x10000) return;
@@ -195,11 +199,17 @@ class BlockCoder {
     control_ = 1;
   }
 
-  void PutCopy(size_t distance, size_t length) {
-    Store16BigEndian(item_, static_cast<unsigned>(distance * 16 + length - MinMatchLength));
-    item_ += 2;
-    control_ = control_ * 2 + 1;
-    ProbeAt(p_ + length);
+  // A copy of `length` bytes when it is 3 or more, otherwise the literal: selected by a mask. A
+  // literal is written with a second byte that the next item overwrites.
+  void PutLiteralOrCopy(uint8_t literal, size_t distance, size_t length) {
+    const size_t copy = length >= MinMatchLength;
+    const size_t mask = 0 - copy;
+    const size_t copyCode = distance * 16 + length - MinMatchLength;
+    Store16BigEndian(item_,
+                     static_cast<unsigned>((copyCode & mask) | (size_t{literal} << 8 & ~mask)));
+    item_ += 1 + copy;
+    control_ = control_ * 2 + static_cast<unsigned>(copy);
+    p_ += 1 + ((length - 1) & mask);
   }
 
   void PutRun(size_t length, uint8_t byte) {
@@ -208,39 +218,56 @@ class BlockCoder {
     item_[3] = byte;
     item_ += 4;
     control_ = control_ * 2 + 1;
-    ProbeAt(p_ + length);
+    p_ += length;
   }
 
   static constexpr EncoderArea& area_ = areas[Coder];
   static constexpr uint8_t* block_ = areas[Coder].block + EncoderArea::LookBehind;
-  const uint8_t* const input_;
-  uint8_t* const output_;
-  uint8_t* const end_;
-  const size_t n_;
-  uint8_t* controlAt_ = output_ + 1;
-  uint8_t* item_ = output_ + 3;
+  TZipBlockJob* job_ = nullptr;
+  const uint8_t* input_ = nullptr;
+  uint8_t* output_ = nullptr;
+  uint8_t* end_ = nullptr;
+  size_t n_ = 0;
+  uint8_t* controlAt_ = nullptr;
+  uint8_t* item_ = nullptr;
   unsigned control_ = 1;
-  size_t p_ = 0, entry_ = 0;
-  uint64_t difference_ = 0;
+  size_t p_ = 0;
 };
 
-// Steps every coder by one item in turn while all have items left; then each finishes alone.
+// Steps every coder that has a block by one item in turn, while all of them are far from their
+// block's end. A coder that comes near its end codes the rest alone and takes the next block, if
+// one is left.
 template <size_t... Coder>
-void CodeSideBySide(TZipBlockJob* jobs, std::index_sequence<Coder...>) {
+void CodeSideBySide(TZipBlockJob* jobs, size_t count, std::index_sequence<Coder...>) {
   static_assert(sizeof...(Coder) <= ZipBlocksSideBySide, "one area per coder");
-  std::tuple<BlockCoder<Coder>...> coders(
-      BlockCoder<Coder>(jobs[Coder].input, jobs[Coder].output, jobs[Coder].n)...);
-  while ((std::get<Coder>(coders).Active() && ...)) (std::get<Coder>(coders).Step(), ...);
-  ((jobs[Coder].length = std::get<Coder>(coders).CodeRestAlone()), ...);
+  std::tuple<BlockCoder<Coder>...> coders;
+  size_t next = 0;
+  (std::get<Coder>(coders).Start(jobs[next++]), ...);
+  auto takeNextIfDone = [&](auto& coder) __attribute__((always_inline)) {
+    if (coder.Idle() || coder.FarFromEnd()) return;
+    coder.CodeRestAlone();
+    if (next < count) coder.Start(jobs[next++]);
+  };
+  while (!(std::get<Coder>(coders).Idle() && ...)) {
+    while ((std::get<Coder>(coders).FarFromEnd() && ...)) {
+      (std::get<Coder>(coders).template Step<false>(), ...);
+    }
+    // Once the blocks run out, the coders still busy go on side by side.
+    while (((std::get<Coder>(coders).Idle() || std::get<Coder>(coders).FarFromEnd()) && ...)) {
+      ((std::get<Coder>(coders).Idle() ? void() : std::get<Coder>(coders).template Step<false>()),
+       ...);
+    }
+    (takeNextIfDone(std::get<Coder>(coders)), ...);
+  }
 }
 
-// CodeSideBySide for `count` (1 to Most) coders.
+// CodeSideBySide with as many coders as there are blocks, at most ZipBlocksSideBySide.
 template <size_t Most>
 void CodeUpTo(TZipBlockJob* jobs, size_t count) {
   if constexpr (Most > 1) {
     if (count < Most) return CodeUpTo<Most - 1>(jobs, count);
   }
-  CodeSideBySide(jobs, std::make_index_sequence<Most>());
+  CodeSideBySide(jobs, count, std::make_index_sequence<Most>());
 }
 
 }  // namespace
@@ -267,8 +294,5 @@ size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n) {
 }
 
 void CompressBlocks(TZipBlockJob* jobs, size_t count) {
-  if (count == 0 || count > ZipBlocksSideBySide) {
-    throw std::invalid_argument("CompressBlocks: 1 to ZipBlocksSideBySide blocks");
-  }
-  CodeUpTo<ZipBlocksSideBySide>(jobs, count);
+  if (count > 0) CodeUpTo<ZipBlocksSideBySide>(jobs, count);
 }

@@ -96,23 +96,24 @@ void WriteDecodedBlock(TMemoryStream& destination, const uint8_t* body, size_t b
 
 }  // namespace
 
-// Blocks are coded ZipBlocksSideBySide at a time.
+// Blocks are coded a batch at a time: the side-by-side coders keep busy while the batch lasts,
+// and the work buffers stay small whatever the stream's length.
 int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination) {
+  constexpr size_t BlocksPerBatch = 16;
   constexpr size_t BodyRoom = ZipBlockSize + ZipCodedSlack;
-  std::vector<uint8_t> bodies(ZipBlocksSideBySide * BodyRoom);
+  std::vector<uint8_t> bodies(BlocksPerBatch * BodyRoom);
+  std::vector<TZipBlockJob> jobs;
   size_t at = source.Position();
   const size_t end = std::max(source.Size(), at);
   while (at < end) {
-    TZipBlockJob jobs[ZipBlocksSideBySide] = {};
-    size_t count = 0;
-    for (; count < ZipBlocksSideBySide && at < end; ++count) {
+    jobs.clear();
+    for (; jobs.size() < BlocksPerBatch && at < end; at += jobs.back().n) {
       const size_t n = std::min(end - at, ZipBlockSize);
-      jobs[count] = {source.Memory() + at, bodies.data() + count * BodyRoom, n};
-      at += n;
+      jobs.push_back({source.Memory() + at, bodies.data() + jobs.size() * BodyRoom, n});
     }
-    CompressBlocks(jobs, count);
-    for (size_t i = 0; i < count; ++i)
-      WriteBlock(destination, jobs[i], at == end && i + 1 == count);
+    CompressBlocks(jobs.data(), jobs.size());
+    for (size_t i = 0; i < jobs.size(); ++i)
+      WriteBlock(destination, jobs[i], at == end && i + 1 == jobs.size());
   }
   source.Seek(end);
   return static_cast<int64_t>(destination.Size());

@@ -59,10 +59,10 @@ bool FindMatch(const uint8_t* input, size_t p, size_t n, TZipHashTable& table, T
 // each (its table among them), as everything that codes runs on the user-interface thread.
 size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n);
 
-// Codes up to ZipBlocksSideBySide blocks side by side into the same bodies as CompressBlock
-// gives each: while the processor waits on one block it works on another, which is faster. Not
-// re-entrant either.
-constexpr size_t ZipBlocksSideBySide = 2;  // a third gains nothing more
+// Codes `count` blocks into the same bodies as CompressBlock gives each, ZipBlocksSideBySide of
+// them at a time: while the processor waits on one block it works on the others, which is
+// faster. Not re-entrant either.
+constexpr size_t ZipBlocksSideBySide = 3;  // a fourth gains nothing more
 struct TZipBlockJob {
   const uint8_t* input;
   uint8_t* output;  // n + ZipCodedSlack bytes

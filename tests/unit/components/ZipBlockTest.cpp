@@ -160,13 +160,14 @@ TEST(ZipBlock, RoundTripsEveryKindOfBlock) {
 }
 
 TEST(ZipBlock, BlocksSideBySideGiveTheBodiesOfSingleBlocks) {
-  // Blocks of different kinds and lengths, so that some end long before the others.
+  // Blocks of different kinds and lengths, so that some end long before the others and their
+  // coders take the next blocks.
   std::vector<std::vector<uint8_t>> plains;
   for (size_t n : {size_t{0}, size_t{5}, size_t{4111}, size_t{32768}}) {
     for (const auto& sample : SampleInputs(n)) plains.push_back(sample.second);
   }
-  for (size_t count = 1; count <= ZipBlocksSideBySide; ++count) {
-    for (size_t i = 0; i < plains.size(); ++i) {
+  for (size_t count = 1; count <= 3 * ZipBlocksSideBySide + 1; ++count) {
+    for (size_t i = 0; i < plains.size(); i += 5) {
       std::vector<std::vector<uint8_t>> bodies(count);
       std::vector<TZipBlockJob> jobs(count);
       for (size_t k = 0; k < count; ++k) {
@@ -180,5 +181,88 @@ TEST(ZipBlock, BlocksSideBySideGiveTheBodiesOfSingleBlocks) {
         EXPECT_EQ(bodies[k], Body(plains[(i + k * 7) % plains.size()])) << count << " " << i;
       }
     }
+  }
+}
+
+namespace {
+
+// The coder as described, item by item through FindMatch, against which the fast one is checked.
+std::vector<uint8_t> DescribedBody(const std::vector<uint8_t>& plain) {
+  const size_t n = plain.size();
+  std::vector<uint8_t> body(n + ZipCodedSlack + 1);
+  TZipHashTable table;
+  table.Clear();
+  body[0] = 0x40;
+  size_t t = 1, o = 3, p = 0, k = 0;
+  uint16_t w = 0;
+  auto put16 = [&](size_t at, unsigned value) {
+    body[at] = static_cast<uint8_t>(value >> 8);
+    body[at + 1] = static_cast<uint8_t>(value);
+  };
+  while (p < n && o <= n) {
+    if (k == 16) {
+      put16(t, w);
+      t = o;
+      o += 2;
+      k = 0;
+    }
+    size_t run = 1;
+    while (p + run < n && run < 4095 && plain[p + run] == plain[p]) ++run;
+    TZipMatch match;
+    if (run >= 16) {
+      body[o] = 0;
+      put16(o + 1, static_cast<unsigned>(run - 16));
+      body[o + 3] = plain[p];
+      o += 4;
+      p += run;
+      w = static_cast<uint16_t>(w * 2 + 1);
+    } else if (FindMatch(plain.data(), p, n, table, match)) {
+      put16(o, static_cast<unsigned>((p - match.start) * 16 + match.length - 3));
+      o += 2;
+      p += match.length;
+      w = static_cast<uint16_t>(w * 2 + 1);
+    } else {
+      body[o++] = plain[p++];
+      w = static_cast<uint16_t>(w * 2);
+    }
+    ++k;
+  }
+  put16(t, static_cast<uint16_t>(w << (16 - k)));
+  if (o > n) {
+    body.assign(1, 0x80);
+    body.insert(body.end(), plain.begin(), plain.end());
+    return body;
+  }
+  body.resize(o);
+  return body;
+}
+
+// Fixed-size records with a counter, as in the tables of a program file: copies of every
+// length up to 18, and from distances below 16.
+std::vector<uint8_t> RecordBytes(size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::vector<uint8_t> bytes;
+  for (uint32_t record = 0; bytes.size() < size; ++record) {
+    const size_t width = 4 + random() % 20;
+    for (size_t i = 0; i < width; ++i)
+      bytes.push_back(i < 4 ? static_cast<uint8_t>(record >> (8 * i)) : static_cast<uint8_t>(i));
+    if (random() % 4 == 0) bytes.push_back(static_cast<uint8_t>(random() % 3));
+  }
+  bytes.resize(size);
+  return bytes;
+}
+
+}  // namespace
+
+TEST(ZipBlock, BodiesAreThoseOfTheCoderAsDescribed) {
+  for (size_t n : {size_t{0}, size_t{1}, size_t{4}, size_t{17}, size_t{18}, size_t{19}, size_t{40},
+                   size_t{4095}, size_t{4111}, size_t{20000}, size_t{32767}, size_t{32768}}) {
+    auto inputs = SampleInputs(n);
+    inputs.emplace_back("records", RecordBytes(n, static_cast<unsigned>(n)));
+    std::vector<uint8_t> twoLetters = RandomBytes(n, static_cast<unsigned>(n) + 5);
+    for (uint8_t& b : twoLetters) b = 'a' + (b & 1);
+    inputs.emplace_back("two letters", twoLetters);
+    for (const auto& [kind, plain] : inputs)
+      EXPECT_EQ(Hex(Body(plain)), Hex(DescribedBody(plain))) << kind << " " << n;
   }
 }
