@@ -49,10 +49,8 @@ inline size_t CommonPrefix(const uint8_t* a, const uint8_t* b, size_t limit) {
 // The number of equal leading bytes (0 to 15) of two 16-byte strings whose halves differ by
 // `first` and `second`, not both 0; without a branch on which half holds the first difference.
 inline size_t EqualLeadingBytes(uint64_t first, uint64_t second) {
-  constexpr uint64_t Top = uint64_t{1} << 63;  // keeps each count defined
-  const size_t inFirst = static_cast<size_t>(__builtin_ctzll(first | Top)) >> 3;
-  const size_t inSecond = 8 + (static_cast<size_t>(__builtin_ctzll(second | Top)) >> 3);
-  return first != 0 ? inFirst : inSecond;
+  const uint64_t differing = first != 0 ? first : second;
+  return (first != 0 ? 0 : 8) + (static_cast<size_t>(__builtin_ctzll(differing)) >> 3);
 }
 
 // The number of leading bytes at `at` equal to the repeated byte of `pattern`, up to `limit`.

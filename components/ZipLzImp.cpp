@@ -99,7 +99,7 @@ void WriteDecodedBlock(TMemoryStream& destination, const uint8_t* body, size_t b
 // Blocks are coded a batch at a time: the side-by-side coders keep busy while the batch lasts,
 // and the work buffers stay small whatever the stream's length.
 int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination) {
-  constexpr size_t BlocksPerBatch = 16;
+  constexpr size_t BlocksPerBatch = 32;
   constexpr size_t BodyRoom = ZipBlockSize + ZipCodedSlack;
   std::vector<uint8_t> bodies(BlocksPerBatch * BodyRoom);
   std::vector<TZipBlockJob> jobs;
