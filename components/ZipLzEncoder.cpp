@@ -132,7 +132,7 @@ class BlockCoder {
   // No copy from here can reach past the block's end, so its length needs no bound.
   bool FarFromEnd() const { return p_ + MaxMatchLength <= n_ && item_ <= end_; }
 
-  // Codes one item.
+  // Codes one item. Near the block's end a copy is cut short where the block ends.
   template <bool NearEnd>
   __attribute__((always_inline)) void Step() {
     StartItem();
