@@ -109,17 +109,15 @@ class BlockCoder {
  public:
   __attribute__((always_inline)) void Start(TZipBlockJob& job) {
     job_ = &job;
-    input_ = job.input;
-    output_ = job.output;
     n_ = job.n;
-    end_ = output_ + n_;
+    end_ = job.output + n_;
     area_.table.Clear();
-    if (n_ > 0) std::memcpy(block_, input_, n_);
+    if (n_ > 0) std::memcpy(block_, job.input, n_);
     std::memset(block_ + n_, 0, EncoderArea::LookAhead);
     HashEveryPosition(block_, n_, area_.index);
-    output_[0] = CodedFlag;
-    controlAt_ = output_ + 1;
-    item_ = output_ + 3;
+    job.output[0] = CodedFlag;
+    controlAt_ = job.output + 1;
+    item_ = job.output + 3;
     control_ = 1;
     p_ = 0;
   }
@@ -183,8 +181,8 @@ class BlockCoder {
     // The low bits of the last word that describe no item are 0.
     while (control_ < 0x10000) control_ <<= 1;
     Store16BigEndian(controlAt_, control_);
-    const size_t length = static_cast<size_t>(item_ - output_);
-    if (length > n_) return StoreBlock(input_, output_, n_);
+    const size_t length = static_cast<size_t>(item_ - job_->output);
+    if (length > n_) return StoreBlock(job_->input, job_->output, n_);
     return length;
   }
 
@@ -222,8 +220,6 @@ class BlockCoder {
   static constexpr EncoderArea& area_ = areas[Coder];
   static constexpr uint8_t* block_ = areas[Coder].block + EncoderArea::LookBehind;
   TZipBlockJob* job_ = nullptr;
-  const uint8_t* input_ = nullptr;
-  uint8_t* output_ = nullptr;
   uint8_t* end_ = nullptr;
   size_t n_ = 0;
   uint8_t* controlAt_ = nullptr;

@@ -107,9 +107,10 @@ int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination) {
   const size_t end = std::max(source.Size(), at);
   while (at < end) {
     jobs.clear();
-    for (; jobs.size() < BlocksPerBatch && at < end; at += jobs.back().n) {
+    while (jobs.size() < BlocksPerBatch && at < end) {
       const size_t n = std::min(end - at, ZipBlockSize);
       jobs.push_back({source.Memory() + at, bodies.data() + jobs.size() * BodyRoom, n});
+      at += n;
     }
     CompressBlocks(jobs.data(), jobs.size());
     for (size_t i = 0; i < jobs.size(); ++i)
