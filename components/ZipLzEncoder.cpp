@@ -150,8 +150,8 @@ class BlockCoder {
     // The compared bytes are addressed from the entry alone, a step sooner than from the
     // distance. An empty entry points into the margin before the block.
     const uint8_t* const from = block_ + entry - Bias;
-    // A distance of ZipDistanceLimit or more has bits from 12 up, at most 9: as the low bits of
-    // the difference they make the length 0.
+    // A distance of ZipDistanceLimit or more, shifted down by 12, is 1 to 8: as the low bits of
+    // the difference it makes the length 0.
     const uint64_t first = (head ^ Load64(from)) | (distance >> 12);
     const uint64_t second = Load64(at + 8) ^ Load64(from + 8);
     size_t length = 0;
