@@ -1,5 +1,5 @@
 # libjpeg for decoding the banner picture. Native: Debian's libjpeg62-turbo-dev. Windows: Debian's
-# libjpeg-turbo source package (unpacked by scripts/fetch-libjpeg-source.sh), cross-built once
+# libjpeg-turbo source package (unpacked by scripts/fetch-debian-source.sh from setup.sh), cross-built once
 # into the build tree, static, without SIMD. Either way the target is `lintora_jpeg`.
 add_library(lintora_jpeg INTERFACE)
 if(LINTORA_WINDOWS)
