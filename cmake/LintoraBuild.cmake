@@ -56,3 +56,20 @@ function(lintora_subsystem)
     set_property(GLOBAL APPEND PROPERTY LINTORA_LIBRARIES ${ARG_NAME}_win32)
   endif()
 endfunction()
+
+# The program as shipped: optimised (the build type), without debug sections. Its symbols stay
+# beside it in <program>.debug, which gdb finds through the debug link written into the program.
+function(lintora_split_debug_info target)
+  if(NOT CMAKE_OBJCOPY OR NOT CMAKE_STRIP)
+    message(FATAL_ERROR "objcopy and strip of the target toolchain are needed to ship ${target}")
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:${target}>
+            $<TARGET_FILE_NAME:${target}>.debug
+    COMMAND ${CMAKE_STRIP} --strip-all $<TARGET_FILE_NAME:${target}>
+    COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=$<TARGET_FILE_NAME:${target}>.debug
+            $<TARGET_FILE_NAME:${target}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    COMMENT "Stripping ${target}; symbols in $<TARGET_FILE_NAME:${target}>.debug"
+    VERBATIM)
+endfunction()

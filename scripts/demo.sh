@@ -4,17 +4,22 @@
 # 127.0.0.1, its port, user and password), so pressing the install button runs a whole
 # installation against it. Uses the current X display; without one it runs on Xvfb, writes a
 # screenshot to build/demo.png and closes the program. Extra arguments replace the presets.
+# It shows the 32-bit product where this kernel runs 32-bit programs, otherwise the same program
+# built 64-bit.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 scripts/setup.sh
+platform=win64
+scripts/can-run-32bit.sh && platform=win32
+echo "demo: the $platform program"
 cmake --preset native >/dev/null && cmake --build --preset native
-cmake --preset win64 >/dev/null && cmake --build --preset win64 --target Lintora
-export LINTORA_WINEPREFIX="$root/build/demo-prefix"
+cmake --preset "$platform" >/dev/null && cmake --build --preset "$platform" --target Lintora
+export LINTORA_WINEARCH="$platform" LINTORA_WINEPREFIX="$root/build/demo-prefix-$platform"
 [ -f "$LINTORA_WINEPREFIX/system.reg" ] || scripts/wine-prefix.sh "$LINTORA_WINEPREFIX"
 
 run_demo() {
-  local exe="$root/build/win64/app/Lintora.exe"
+  local exe="$root/build/$LINTORA_WINEARCH/app/Lintora.exe"
   # The port and the account of this run's server, as if typed in an earlier run.
   for pair in "Port=$LINTORA_MYSQL_PORT" "User=$LINTORA_MYSQL_USER"; do
     scripts/wine-run.sh reg add 'HKCU\Software\Lintora' /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null

@@ -18,24 +18,43 @@ start() {
   mkdir -p "$dir"
   dir="$(cd "$dir" && pwd)"
   port=$(free_port)
-  mariadb-install-db --no-defaults --datadir="$dir/data" --user="$(id -un)" \
-    --auth-root-authentication-method=normal --skip-test-db >"$dir/install.log" 2>&1 ||
-    { cat "$dir/install.log" >&2; return 1; }
+  # --force and --skip-name-resolve: a container or chroot often has a host name that does not
+  # resolve, and the grant tables need none (the tests connect by socket and by 127.0.0.1). The
+  # server then matches 127.0.0.1 literally, so the test account keeps only its "localhost"
+  # (socket) and "%" entries, both with the password.
+  mariadb-install-db --no-defaults --datadir="$dir/data" --user="$(id -un)" --force \
+    --skip-name-resolve --auth-root-authentication-method=normal --skip-test-db \
+    >"$dir/install.log" 2>&1 ||
+    { echo "mariadb-server: mariadb-install-db failed:" >&2; cat "$dir/install.log" >&2; return 1; }
   mariadbd --no-defaults --datadir="$dir/data" --socket="$dir/mysqld.sock" --port="$port" \
-    --bind-address=127.0.0.1 --pid-file="$dir/mysqld.pid" --user="$(id -un)" \
-    --skip-log-bin --innodb-buffer-pool-size=32M --log-error="$dir/error.log" >/dev/null 2>&1 &
+    --bind-address=127.0.0.1 --skip-name-resolve --pid-file="$dir/mysqld.pid" \
+    --user="$(id -un)" --skip-log-bin --innodb-buffer-pool-size=32M \
+    --log-error="$dir/error.log" >/dev/null 2>&1 &
+  local server=$! ready=false
   for _ in $(seq 1 300); do
-    [ -S "$dir/mysqld.sock" ] && mariadb --no-defaults --socket="$dir/mysqld.sock" -uroot \
-      -e 'SELECT 1' >/dev/null 2>&1 && break
+    if [ -S "$dir/mysqld.sock" ] && mariadb --no-defaults --socket="$dir/mysqld.sock" -uroot \
+         -e 'SELECT 1' >/dev/null 2>&1; then
+      ready=true
+      break
+    fi
+    kill -0 "$server" 2>/dev/null || break
     sleep 0.1
   done
+  if ! $ready; then
+    echo "mariadb-server: the server did not come up within 30 s; its error log:" >&2
+    cat "$dir/error.log" >&2 2>/dev/null || echo "(no error log at $dir/error.log)" >&2
+    kill "$server" 2>/dev/null || true
+    return 1
+  fi
   mariadb --no-defaults --socket="$dir/mysqld.sock" -uroot >/dev/null <<SQL ||
 CREATE USER IF NOT EXISTS '$MYSQL_USER'@'%' IDENTIFIED BY '$MYSQL_PASSWORD';
 GRANT ALL PRIVILEGES ON *.* TO '$MYSQL_USER'@'%' WITH GRANT OPTION;
 ALTER USER '$MYSQL_USER'@'localhost' IDENTIFIED BY '$MYSQL_PASSWORD';
+DELETE FROM mysql.global_priv WHERE User = '$MYSQL_USER' AND Host NOT IN ('localhost', '%');
 FLUSH PRIVILEGES;
 SQL
-    { cat "$dir/error.log" >&2; return 1; }
+    { echo "mariadb-server: setting up the test account failed; the server's error log:" >&2
+      cat "$dir/error.log" >&2; return 1; }
   echo "export LINTORA_MYSQL_HOST=127.0.0.1 LINTORA_MYSQL_PORT=$port" \
        "LINTORA_MYSQL_USER=$MYSQL_USER LINTORA_MYSQL_PASSWORD=$MYSQL_PASSWORD" \
        "LINTORA_MYSQL_SOCKET=$dir/mysqld.sock"
@@ -58,7 +77,9 @@ case "${1:-}" in
     shift
     dir=$(mktemp -d "${TMPDIR:-/tmp}/lintora-mariadb.XXXXXX")
     trap 'stop "$dir"; rm -rf "$dir"' EXIT
-    eval "$(start "$dir")"
+    # A server that cannot start stops here, with its own message, before CMD runs.
+    environment=$(start "$dir") || { echo "mariadb-server: no server, so '$*' was not run" >&2; exit 1; }
+    eval "$environment"
     "$@"
     ;;
   *) echo "usage: mariadb-server.sh start DIR | stop DIR | run CMD..." >&2; exit 2 ;;

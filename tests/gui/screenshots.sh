@@ -11,12 +11,12 @@ exe=$(program_copy)
 # (process $program) must end successfully.
 shoot_dialog() {
   local name="$1" size
-  wintool wait TLintoraForm 60 || fail "the dialog for $name did not appear"
+  wintool wait TLintoraForm 30 || fail "the dialog for $name did not appear"
   sleep 1
   size=$(window_screenshot TLintoraForm rect "$shots/$name.png")
   [ "$size" = "388x393" ] || fail "the client area of $name is $size"
   wintool close TLintoraForm
-  wait "$program" || fail "exit code $? after closing $name"
+  wait_exit "$program" || fail "exit code $? after closing $name"
 }
 
 # Input page: the dialog as a first start shows it.
@@ -30,7 +30,7 @@ shoot_dialog input-page
 "$LINTORA_WINE" reg add "$settings" /v DBTYPE /t REG_DWORD /d 5 /f >/dev/null
 "$LINTORA_WINE" "$exe" &
 program=$!
-wintool wait TMessageForm 60 || fail "the error box did not appear"
+wintool wait TMessageForm 30 || fail "the error box did not appear"
 sleep 1
 window_screenshot TMessageForm outer "$shots/error-box.png" >/dev/null
 wintool list TMessageForm | tr -d '\r' | grep -q "Invalid data type for 'DBTYPE'" ||

@@ -2,9 +2,9 @@
 source "$LINTORA_SOURCE_DIR/tests/lib/common.sh"
 "$LINTORA_WINE" "$LINTORA_EXE" &
 program=$!
-wintool wait TLintoraForm 60 || fail "the dialog did not appear"
+wintool wait TLintoraForm 30 || fail "the dialog did not appear"
 sleep 1
 screenshot "$SCRATCH/window.png"
 wintool close TLintoraForm || fail "could not close the dialog"
-wait "$program" || fail "exit code $? after closing"
+wait_exit "$program" || fail "exit code $? after closing"
 echo "window opened, painted and closed"

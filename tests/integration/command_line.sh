@@ -7,12 +7,12 @@ exe=$(program_copy)
 
 "$LINTORA_WINE" "$exe" sales "db host" s3cret auto &
 program=$!
-wintool wait TLintoraForm 60 || fail "lower-case auto did not open the dialog"
+wintool wait TLintoraForm 30 || fail "lower-case auto did not open the dialog"
 [ "$(control_text TLintoraForm 124 68)" = "sales" ] || fail "data source preset not shown"
 [ "$(control_text TLintoraForm 124 92)" = "db host" ] || fail "quoted server preset not shown"
 [ "$(control_text TLintoraForm 124 160)" = "s3cret" ] || fail "password preset not shown"
 wintool close TLintoraForm
-wait "$program" || fail "exit code $? after closing"
+wait_exit "$program" || fail "exit code $? after closing"
 
 timeout 60 "$LINTORA_WINE" "$exe" sales host pw AUTO || fail "AUTO ended with exit code $?"
 echo "presets shown, lower-case auto opened the dialog, AUTO ended at once with exit code 0"

@@ -13,7 +13,7 @@ rm -rf "$userdata"
 exe=$(program_copy)
 "$LINTORA_WINE" "$exe" &
 program=$!
-wintool wait TLintoraForm 60 || fail "the dialog did not appear"
+wintool wait TLintoraForm 30 || fail "the dialog did not appear"
 
 # Field positions: the panel stands at 28,14 of the page, the fields at their place in the panel.
 check_field() {
@@ -35,7 +35,7 @@ title=$(wintool title TLintoraForm | tr -d '\r' | iconv -f BIG5 -t UTF-8)
 [ "$title" = "安裝MySQL連結" ] || fail "dialog caption '$title'"
 
 wintool close TLintoraForm || fail "could not close the dialog"
-wait "$program" || fail "exit code $? after closing"
+wait_exit "$program" || fail "exit code $? after closing"
 
 reg_key_exists "$settings" || fail "the settings key was not created"
 entries=$(reg_key_entries "$settings")

@@ -9,7 +9,7 @@ exe=$(program_copy)
 
 "$LINTORA_WINE" "$exe" &
 program=$!
-wintool wait TLintoraForm 60 || fail "the dialog did not appear"
+wintool wait TLintoraForm 30 || fail "the dialog did not appear"
 button=$(wintool list TLintoraForm | tr -d '\r' | awk '$4 == 40 && $5 == 330 { print $2; exit }')
 [ -n "$button" ] || fail "no button at 40,330"
 wintool click TLintoraForm "$button" || fail "could not click the ODBC administrator button"
@@ -19,5 +19,5 @@ for _ in $(seq 1 150); do
 done
 [ -f "$sysdir/odbcad32.exe.ran" ] || fail "odbcad32.exe was not started from the system directory"
 wintool close TLintoraForm
-wait "$program" || fail "exit code $? after closing"
+wait_exit "$program" || fail "exit code $? after closing"
 echo "odbcad32.exe started from the system directory"

@@ -21,9 +21,17 @@ screenshot() {
   awk -v d="$deviation" 'BEGIN { exit !(d > 0.01) }' || fail "screenshot $file is blank"
 }
 
-# Every scenario gets a scratch folder of its own, removed when it ends.
+# Every scenario gets a scratch folder of its own, removed when it ends. A program it started in
+# the background and left running (a failed wait ended the scenario early) is ended too, so it
+# cannot hold the test's output open.
 SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/lintora-test.XXXXXX")
-trap 'rm -rf "$SCRATCH"' EXIT
+end_scenario() {
+  local leftover
+  leftover=$(jobs -p)
+  [ -z "$leftover" ] || kill $leftover 2>/dev/null || true
+  rm -rf "$SCRATCH"
+}
+trap end_scenario EXIT
 
 # A copy of the program in a folder of its own, so that no settings file (program name with
 # ".Ini") of another scenario lies beside it. Prints the copy's path.
@@ -69,4 +77,20 @@ window_screenshot() {
   deviation=$(convert "$file" -format '%[fx:standard_deviation]' info:)
   awk -v d="$deviation" 'BEGIN { exit !(d > 0.01) }' || fail "screenshot $file is blank"
   echo "$size"
+}
+
+# Waits for a program started in the background to end and returns its exit code; after SECONDS
+# (30 unless given) it kills the program and fails the scenario, so a program that does not end
+# is a failing test with a message, never a hang.
+wait_exit() {
+  local pid="$1" seconds="${2:-30}" code=0
+  for _ in $(seq 1 $((seconds * 10))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid" || code=$?
+      return "$code"
+    fi
+    sleep 0.1
+  done
+  kill "$pid" 2>/dev/null || true
+  fail "the program (process $pid) did not end within $seconds s"
 }
