@@ -1,7 +1,7 @@
 #include "app/ErrorHandling.h"
 
+#include "controls/win32/MessageBox.h"
 #include "framework/Exceptions.h"
-#include "framework/win32/MessageBox.h"
 
 std::string ErrorBoxText(const std::string& message) {
   return "\r\n" + std::string(15, ' ') + message + std::string(13, ' ') + "\r\n";

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/win32/Forms.h"
+#include "controls/win32/Forms.h"
 
 class TButton;
 class TCheckBox;

@@ -7,8 +7,8 @@
 
 #include "app/LintoraMain.h"
 #include "components/ZipLzImp.h"
+#include "controls/win32/Application.h"
 #include "dbengine/win32/LockFiles.h"
-#include "framework/win32/Application.h"
 #include "i18n/GBBIGTRS.h"
 #include "i18n/win32/Win32ConverterPlatform.h"
 

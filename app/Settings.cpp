@@ -4,9 +4,9 @@
 
 #include "app/LintoraMain.h"
 #include "app/SettingsStore.h"
+#include "controls/win32/ComboBox.h"
+#include "controls/win32/Edits.h"
 #include "framework/Strings.h"
-#include "framework/win32/ComboBox.h"
-#include "framework/win32/Edits.h"
 #include "framework/win32/FileHandle.h"
 #include "framework/win32/IniFile.h"
 #include "framework/win32/Registry.h"

@@ -7,9 +7,9 @@
 
 #include "WindowProbe.h"
 #include "app/ErrorHandling.h"
+#include "controls/win32/Application.h"
+#include "controls/win32/MessageBox.h"
 #include "framework/Exceptions.h"
-#include "framework/win32/Application.h"
-#include "framework/win32/MessageBox.h"
 
 namespace {
 const std::string OkCaption = "\xbd\x54\xbb\x7b";  // 確認

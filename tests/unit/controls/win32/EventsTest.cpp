@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "controls/win32/Application.h"
+#include "controls/win32/WinXP.h"
 #include "framework/Exceptions.h"
-#include "framework/win32/Application.h"
-#include "framework/win32/WinXP.h"
 #include "tests/unit/controls/win32/TestForm.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The program's message box as a real window: texts, focus, keyboard answers, layout, modality.
-#include "framework/win32/MessageBox.h"
+#include "controls/win32/MessageBox.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/win32/Application.h"
+#include "controls/win32/Application.h"
 #include "tests/unit/controls/win32/WindowInspection.h"
 
 namespace {
