@@ -50,6 +50,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/Events.h"
 #include "framework/Persistent.h"
 
 class TMemoryStream;
@@ -88,6 +89,8 @@ struct TPropInfo {
   std::function<void(TPersistent&, const std::string&)> SetStr;
   std::function<TPersistent*(TPersistent&)> GetObject;
   std::function<void(TPersistent&, const TStrings&)> SetStrings;
+  // Event properties declared with Event: the event itself, for binding its handler.
+  std::function<TNotifyEvent*(TPersistent&)> GetEvent;
 
   bool IsOrdinal() const;
   bool IsText() const;  // tkString, tkLString, tkWString, tkMethod
@@ -195,12 +198,21 @@ class TClassBuilder {
     prop.SetStr = [set](TPersistent& o, const std::string& v) { Write(set, o, v); };
     return *this;
   }
-  // An event: the text is the handler's name.
+  // A property naming a handler: the text is the handler's name.
   template <typename G, typename S>
   TClassBuilder& Method(const char* name, const char* typeName, G get, S set) {
     String(name, get, set);
     Last().Kind = tkMethod;
     Last().TypeName = typeName;
+    return *this;
+  }
+  // An event member of the object (`.Event("OnClick", &TControl::OnClick)`): stored as its
+  // handler's name, and reachable for binding the handler.
+  TClassBuilder& Event(const char* name, TNotifyEvent T::*event) {
+    Method(
+        name, "TNotifyEvent", [event](const T& o) { return (o.*event).Name(); },
+        [event](T& o, const std::string& handler) { (o.*event).SetName(handler); });
+    Last().GetEvent = [event](TPersistent& o) { return &(static_cast<T&>(o).*event); };
     return *this;
   }
   // A string list owned by the object: get gives the list, set copies lines into it.

@@ -19,12 +19,8 @@ const TClassInfo& TComboBox::StaticClassInfo() {
           .Default(false)
           .String("Text", &TComboBox::Text, &TComboBox::SetText)
           .TypeName("TCaption")
-          .Method(
-              "OnChange", "TNotifyEvent", [](const TComboBox& c) { return c.OnChange.Name(); },
-              [](TComboBox& c, const std::string& name) { c.OnChange.SetName(name); })
-          .Method(
-              "OnDropDown", "TNotifyEvent", [](const TComboBox& c) { return c.OnDropDown.Name(); },
-              [](TComboBox& c, const std::string& name) { c.OnDropDown.SetName(name); });
+          .Event("OnChange", &TComboBox::OnChange)
+          .Event("OnDropDown", &TComboBox::OnDropDown);
   return info;
 }
 

@@ -18,9 +18,7 @@ const TClassInfo& TEdit::StaticClassInfo() {
           .Default(0)
           .String("Text", &TEdit::Text, &TEdit::SetText)
           .TypeName("TCaption")
-          .Method(
-              "OnChange", "TNotifyEvent", [](const TEdit& e) { return e.OnChange.Name(); },
-              [](TEdit& e, const std::string& name) { e.OnChange.SetName(name); });
+          .Event("OnChange", &TEdit::OnChange);
   return info;
 }
 
@@ -65,9 +63,7 @@ const TClassInfo& TMemo::StaticClassInfo() {
           .Strings(
               "Lines", "TStrings", [](TMemo& m) -> TStrings& { return m.Lines(); },
               [](TMemo& m, const TStrings& lines) { m.Lines().Assign(lines); })
-          .Method(
-              "OnChange", "TNotifyEvent", [](const TMemo& m) { return m.OnChange.Name(); },
-              [](TMemo& m, const std::string& name) { m.OnChange.SetName(name); });
+          .Event("OnChange", &TMemo::OnChange);
   return info;
 }
 

@@ -47,9 +47,7 @@ const TClassInfo& TForm::StaticClassInfo() {
           .Default(poDesigned)
           .Boolean("Scaled", &TForm::Scaled, &TForm::SetScaled)
           .Default(true)
-          .Method(
-              "OnCreate", "TNotifyEvent", [](const TForm& f) { return f.OnCreate.Name(); },
-              [](TForm& f, const std::string& name) { f.OnCreate.SetName(name); });
+          .Event("OnCreate", &TForm::OnCreate);
   return info;
 }
 
@@ -203,18 +201,25 @@ TNotifyHandler TForm::FindMethod(const std::string& name) const {
   return found == methods_.end() ? nullptr : found->second;
 }
 
-void TForm::CheckEventNames(const TPersistent& object) const {
+void TForm::BindEventsOf(TPersistent& object) const {
   for (const TPropInfo* prop : GetPropList(object)) {
     if (prop->Kind != tkMethod) continue;
     const std::string name = prop->GetStr(object);
-    if (!name.empty() && !FindMethod(name)) throw EReadError("Method " + name + " not found");
+    if (name.empty()) continue;
+    TNotifyHandler handler = FindMethod(name);
+    if (!handler) throw EReadError("Method " + name + " not found");
+    if (prop->GetEvent) prop->GetEvent(object)->Bind(std::move(handler));
   }
+}
+
+void TForm::BindEvents() {
+  BindEventsOf(*this);
+  for (int i = 0; i < ComponentCount(); ++i) BindEventsOf(*Components(i));
 }
 
 void TForm::Loaded() {
   TCustomContainer::Loaded();
-  CheckEventNames(*this);
-  for (int i = 0; i < ComponentCount(); ++i) CheckEventNames(*Components(i));
+  BindEvents();
 }
 
 // The root's own list (components without a parent or on the form) and the form's controls,

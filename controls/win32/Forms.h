@@ -1,13 +1,16 @@
 #pragma once
 // The form: a top-level window (dialog frame by default) with its client size, position, font,
-// colour and caption, the method table that binds the stored form's handler names, and OnCreate.
+// colour and caption, the method table whose handlers the stored form's events name, and
+// OnCreate.
 //
-// Making a form from a stored description:
-//   TLintoraForm* form = new TLintoraForm(nullptr);  // constructor publishes its handlers
-//   ...read the stored form into it...                // the reader ends with Loaded()
-//   form->DoCreate();                                 // OnCreate; errors go to the application
-//   form->Show();                                     // window made, centred, first control
-//   focused Application->Run();                               // until the form is closed
+// Making a form from a stored description, with a form class of the program's own:
+//
+//   auto* form = new TSetupForm(nullptr);  // its constructor publishes its handlers
+//   FormReader(stored).ReadRootComponent(*form);  // Loaded() binds the events at the end
+//   form->DoCreate();  // OnCreate; errors go to the application
+//   form->Show();      // window made, centred, first control focused
+//   Application->Run();  // until the form is closed
+//
 // Closing the main form (the first form made) ends Application->Run.
 //
 // Colours in a stored form are integers (Graphics.h): clBtnFace is -16777201, an RGB colour
@@ -68,8 +71,10 @@ class TForm : public TCustomContainer {
   // Empty when the table has no handler of the name (ASCII case ignored).
   TNotifyHandler FindMethod(const std::string& name) const;
 
-  // Checks that every event of the form and its components names a published handler; raises
-  // EReadError "Method %s not found" otherwise.
+  // Binds every event of the form and its components that names a handler to the published
+  // handler of that name; raises EReadError "Method %s not found" when there is none. Loaded
+  // runs it; code that names handlers or publishes them after the form was read runs it again.
+  void BindEvents();
   void Loaded() override;
   void GetChildren(std::vector<TComponent*>& children, const TComponent* root) const override;
 
@@ -81,7 +86,7 @@ class TForm : public TCustomContainer {
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void CheckEventNames(const TPersistent& object) const;
+  void BindEventsOf(TPersistent& object) const;
   DWORD FrameStyle() const;
   DWORD FrameExStyle() const;
   SIZE OuterSizeFor(int clientWidth, int clientHeight) const;

@@ -4,7 +4,6 @@
 #include <climits>
 
 #include "controls/win32/Application.h"
-#include "controls/win32/Forms.h"
 #include "framework/Exceptions.h"
 
 namespace {
@@ -12,26 +11,7 @@ const char kControlProperty[] = "LintoraControl";
 // Child window identifiers start above the dialog manager's IDOK ... IDHELP, so that Enter and
 // Escape (which send IDOK and IDCANCEL) are never taken for a control's notification.
 int nextChildId = 1000;
-
-TForm* FormOf(TComponent* component) {
-  for (TComponent* c = component; c; c = c->Owner()) {
-    if (auto* form = dynamic_cast<TForm*>(c)) return form;
-  }
-  return nullptr;
-}
 }  // namespace
-
-void TNotifyEvent::Fire(TComponent* sender) const {
-  if (code_) {
-    code_(sender);
-    return;
-  }
-  if (name_.empty()) return;
-  TForm* form = FormOf(sender);
-  TNotifyHandler handler = form ? form->FindMethod(name_) : nullptr;
-  if (!handler) throw Exception("Handler " + name_ + " not found");
-  handler(sender);
-}
 
 // --- the window procedure -------------------------------------------------------------------
 
@@ -98,9 +78,7 @@ const TClassInfo& TControl::StaticClassInfo() {
           .Default(true)
           .Boolean("Visible", &TControl::Visible, &TControl::SetVisible)
           .Default(true)
-          .Method(
-              "OnClick", "TNotifyEvent", [](const TControl& c) { return c.OnClick.Name(); },
-              [](TControl& c, const std::string& name) { c.OnClick.SetName(name); });
+          .Event("OnClick", &TControl::OnClick);
   return info;
 }
 
@@ -151,13 +129,6 @@ void TControl::SetParentComponent(TComponent* parent) {
 
 TComponent* TControl::GetParentComponent() const {
   return parent_;
-}
-
-TForm* TControl::ParentForm() const {
-  for (const TControl* c = this; c; c = c->parent_) {
-    if (auto* form = dynamic_cast<const TForm*>(c)) return const_cast<TForm*>(form);
-  }
-  return FormOf(Owner());
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -364,12 +335,8 @@ const TClassInfo& TWinControl::StaticClassInfo() {
           .Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
           .Default(-1)
           .Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
-          .Method(
-              "OnEnter", "TNotifyEvent", [](const TWinControl& c) { return c.OnEnter.Name(); },
-              [](TWinControl& c, const std::string& name) { c.OnEnter.SetName(name); })
-          .Method(
-              "OnExit", "TNotifyEvent", [](const TWinControl& c) { return c.OnExit.Name(); },
-              [](TWinControl& c, const std::string& name) { c.OnExit.SetName(name); });
+          .Event("OnEnter", &TWinControl::OnEnter)
+          .Event("OnExit", &TWinControl::OnExit);
   return info;
 }
 

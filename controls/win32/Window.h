@@ -5,15 +5,13 @@
 // until then, and whenever the window is gone, the properties live in the object and are
 // applied when the window is made.
 //
-// Events (OnClick, OnChange, OnDropDown, OnEnter, OnExit, OnCreate) hold the name of their
-// handler, as the stored form gives it; when the event fires, the form the control belongs to
-// finds the handler of that name in its method table (TForm::PublishMethod). Code may also bind
-// a handler directly (Bind). Window messages reach the controls through one window procedure
-// that catches every exception a handler raises and hands it to Application->HandleException:
-// nothing ever unwinds through Windows.
+// Events (OnClick, OnChange, OnDropDown, OnEnter, OnExit, OnCreate) are TNotifyEvents
+// (framework/Events.h): the stored form names their handlers, and the form binds those names when
+// it has been read. Window messages reach the controls through one window procedure that catches
+// every exception a handler raises and hands it to Application->HandleException: nothing ever
+// unwinds through Windows.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,28 +20,7 @@
 #include "framework/win32/WindowHandle.h"
 
 class TWinControl;
-class TForm;
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-using TNotifyHandler = std::function<void(TComponent* sender)>;
-
-class TNotifyEvent {
- public:
-  const std::string& Name() const { return name_; }
-  void SetName(const std::string& name) {
-    name_ = name;
-    code_ = nullptr;
-  }
-  void Bind(TNotifyHandler code) { code_ = std::move(code); }
-  bool Assigned() const { return code_ || !name_.empty(); }
-  // Runs the handler for sender. A name is looked up in the method table of the form that
-  // owns sender; raises Exception when that form has no handler of the name.
-  void Fire(TComponent* sender) const;
-
- private:
-  std::string name_;
-  TNotifyHandler code_;
-};
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -58,8 +35,6 @@ class TControl : public TComponent {
   void SetParent(TWinControl* parent);
   void SetParentComponent(TComponent* parent) override;
   TComponent* GetParentComponent() const override;
-  // The form the control stands on (through its parents), else the form that owns it.
-  TForm* ParentForm() const;
 
   // Position within the parent's client area and outer size, in pixels.
   int Left() const { return left_; }
