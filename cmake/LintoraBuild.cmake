@@ -21,11 +21,13 @@ function(lintora_target_defaults target)
   endif()
 endfunction()
 
-# lintora_subsystem(NAME name DEPENDS libs... [WIN32_LIBS syslibs...])
+# lintora_subsystem(NAME name DEPENDS libs... [WIN32_DEPENDS libs...] [WIN32_LIBS syslibs...]
+#                   [WIN32_EXCLUDE files...])
 # Portable sources are the folder's *.cpp; the Windows-only ones live in its win32/ folder and
-# form the library NAME_win32, built only for Windows.
+# form the library NAME_win32, built only for Windows. WIN32_EXCLUDE keeps files of win32/ (a
+# program's start) out of that library.
 function(lintora_subsystem)
-  cmake_parse_arguments(ARG "" "NAME" "DEPENDS;WIN32_DEPENDS;WIN32_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME" "DEPENDS;WIN32_DEPENDS;WIN32_LIBS;WIN32_EXCLUDE" ${ARGN})
   file(GLOB portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(portable)
     add_library(${ARG_NAME} STATIC ${portable})
@@ -43,6 +45,9 @@ function(lintora_subsystem)
 
   if(LINTORA_WINDOWS)
     file(GLOB windows CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win32/*.cpp)
+    foreach(excluded ${ARG_WIN32_EXCLUDE})
+      list(REMOVE_ITEM windows ${CMAKE_CURRENT_SOURCE_DIR}/win32/${excluded})
+    endforeach()
     if(windows)
       add_library(${ARG_NAME}_win32 STATIC ${windows})
       lintora_target_defaults(${ARG_NAME}_win32)

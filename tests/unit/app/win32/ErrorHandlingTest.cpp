@@ -6,7 +6,7 @@
 #include <string>
 
 #include "WindowProbe.h"
-#include "app/ErrorHandling.h"
+#include "app/win32/ErrorHandling.h"
 #include "controls/win32/Application.h"
 #include "controls/win32/MessageBox.h"
 #include "framework/Exceptions.h"

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "WindowProbe.h"
-#include "app/LintoraMain.h"
-#include "app/SettingsStore.h"
+#include "app/win32/LintoraMain.h"
+#include "app/win32/SettingsStore.h"
 #include "controls/win32/Application.h"
 #include "controls/win32/Buttons.h"
 #include "controls/win32/ComboBox.h"

@@ -1,4 +1,4 @@
-#include "app/SystemPrograms.h"
+#include "app/win32/SystemPrograms.h"
 
 #include <windows.h>
 // after windows.h, which it needs

@@ -1,7 +1,7 @@
 #pragma once
 // The three private stores of the setup dialog: the settings key under HKEY_CURRENT_USER, the
-// read-only settings file beside the program file, and the numbered host list. The dialog's
-// LoadSettings/SaveSettings (Settings.cpp) move field texts between these and the controls.
+// read-only settings file beside the program file, and the numbered host list. The saved fields
+// (app/SetupFields.h) are loaded from the first two and saved to the first.
 #include <string>
 
 class TRegistry;

@@ -1,12 +1,13 @@
-#include "app/LintoraMain.h"
+#include "app/win32/LintoraMain.h"
 
 #include <windows.h>
 
-#include "app/ErrorHandling.h"
-#include "app/FormResource.h"
-#include "app/SettingsStore.h"
+#include "app/SetupFields.h"
 #include "app/StartupCommandLine.h"
-#include "app/SystemPrograms.h"
+#include "app/win32/ErrorHandling.h"
+#include "app/win32/FormResource.h"
+#include "app/win32/SettingsStore.h"
+#include "app/win32/SystemPrograms.h"
 #include "components/BinStream.h"
 #include "components/Memos.h"
 #include "controls/win32/Application.h"
@@ -114,9 +115,13 @@ void TLintoraForm::BindComponents() {
   Bind(AliasEditor1, "AliasEditor1");
 }
 
-// Start-up, while the dialog is still invisible. The language steps of the form text conversion
-// belong between the user data folder and the title; an error from here on goes to
-// ApplicationException and skips the remaining steps, and the dialog still opens.
+// Start-up, while the dialog is still invisible. The form text conversion adds its language
+// steps here: A (the language folder becomes the user data folder) and B (the language files
+// filled and applied) right after the user data folder, before the error handler is installed;
+// C (a Simplified system without its own language file: the whole dialog converted from Big5 to
+// GB2312) and D (three fixed GB2312 captions on a 0x0804 system) right after it, before the
+// title. Once the handler is installed, an error goes to ApplicationException and skips the
+// remaining steps, and the dialog still opens.
 void TLintoraForm::FormCreate(TComponent*) {
   userDataFolder_ = GetUserDataFolder();
   Application->OnException = ApplicationException;
@@ -131,9 +136,9 @@ void TLintoraForm::FormCreate(TComponent*) {
 // The presets replace the loaded values without running CBox1's click action, so server and
 // password are not reloaded from the data source.
 void TLintoraForm::ApplyStartupPresets(const TStartupPresets& presets) {
-  if (!presets.dataSource.empty()) CBox1->SetText(presets.dataSource);
-  if (!presets.server.empty()) CBox2->SetText(presets.server);
-  if (!presets.password.empty()) Edit4->SetText(presets.password);
+  TSetupFields fields = EnteredFields();
+  presets.ApplyTo(fields);
+  ShowFields(fields);
   if (presets.autoRun) {
     BtnStartSet->Click();
     autoRunFinished_ = true;

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "app/win32/SettingsStore.h"
 
 #include <windows.h>
 

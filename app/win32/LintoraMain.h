@@ -22,6 +22,7 @@ class TWinXP;
 class TDatabase;
 class TQuery;
 class TAliasEditor;
+struct TSetupFields;
 struct TStartupPresets;
 
 class TLintoraForm : public TForm {
@@ -91,7 +92,11 @@ class TLintoraForm : public TForm {
   void BtnPriorClick(TComponent* sender);
   void BtnStartSetClick(TComponent* sender);
 
-  // Saved settings (Settings.cpp).
+  // The saved fields as the controls show them, and shown in the controls (Settings.cpp).
+  TSetupFields EnteredFields() const;
+  void ShowFields(const TSetupFields& fields);
+  // Saved settings: the fields from the settings key and file, and back to the key together
+  // with the host list (Settings.cpp).
   void LoadSettings();
   void SaveSettings();
 

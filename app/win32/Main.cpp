@@ -5,7 +5,7 @@
 // run the installation, and the program ends before the loop.
 #include <windows.h>
 
-#include "app/LintoraMain.h"
+#include "app/win32/LintoraMain.h"
 #include "components/ZipLzImp.h"
 #include "controls/win32/Application.h"
 #include "dbengine/win32/LockFiles.h"

@@ -1,4 +1,4 @@
-#include "app/FormResource.h"
+#include "app/win32/FormResource.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/ErrorHandling.h"
+#include "app/win32/ErrorHandling.h"
 
 #include "controls/win32/MessageBox.h"
 #include "framework/Exceptions.h"
