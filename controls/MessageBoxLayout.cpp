@@ -12,14 +12,14 @@ constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 14;
 constexpr int kButtonGap = 4;
 
-struct TButtonInfo {
+struct ButtonInfo {
   const char* caption;
   TModalResult result;
 };
 
 // Box order. "全部皆否" is the no-to-all button and "全部皆是" the yes-to-all button, so that each
 // caption says what the button answers.
-const TButtonInfo kButtons[MsgDlgBtnCount] = {
+const ButtonInfo kButtons[MsgDlgBtnCount] = {
     {"\xac\x4f(&Y)", mrYes},                           // 是(&Y)
     {"\xa7\x5f(&N)", mrNo},                            // 否(&N)
     {"\xbd\x54\xbb\x7b", mrOk},                        // 確認
@@ -97,7 +97,7 @@ int MsgDlgWrapWidth(int screenWidth) {
   return screenWidth / 2;
 }
 
-TMessageBoxLayout LayOutMessageBox(const TMessageBoxMetrics& m) {
+MessageBoxLayout LayOutMessageBox(const MessageBoxMetrics& m) {
   const int w = m.averageCharWidth, h = m.averageCharHeight;
   const int horzMargin = MulDivRound(kMargin, w, 4);
   const int vertMargin = MulDivRound(kMargin, h, 8);
@@ -109,7 +109,7 @@ TMessageBoxLayout LayOutMessageBox(const TMessageBoxMetrics& m) {
 
   int iconTextWidth = m.textWidth;
   int iconTextHeight = m.textHeight;
-  TMessageBoxLayout layout;
+  MessageBoxLayout layout;
   if (m.hasIcon) {
     iconTextWidth += MsgDlgIconSize + horzSpacing;
     iconTextHeight = std::max(iconTextHeight, MsgDlgIconSize);

@@ -67,14 +67,14 @@ int MsgDlgCancelButton(TMsgDlgButtons buttons);
 // MulDiv as the platform rounds it: a * b / c to the nearest integer, halves away from zero.
 int MulDivRound(int a, int b, int c);
 
-struct TRectI {
+struct RectI {
   int left = 0, top = 0, width = 0, height = 0;
-  bool operator==(const TRectI& o) const {
+  bool operator==(const RectI& o) const {
     return left == o.left && top == o.top && width == o.width && height == o.height;
   }
 };
 
-struct TMessageBoxMetrics {
+struct MessageBoxMetrics {
   int averageCharWidth = 0;   // w of the box font
   int averageCharHeight = 0;  // h of the box font
   int textWidth = 0;          // the text as word-wrapped within WrapWidth(screenWidth)
@@ -83,11 +83,11 @@ struct TMessageBoxMetrics {
   int buttonCount = 0;
 };
 
-struct TMessageBoxLayout {
+struct MessageBoxLayout {
   int clientWidth = 0, clientHeight = 0;
-  TRectI icon;  // empty when the kind has no icon
-  TRectI text;
-  std::vector<TRectI> buttons;  // in box order
+  RectI icon;  // empty when the kind has no icon
+  RectI text;
+  std::vector<RectI> buttons;  // in box order
 };
 
 constexpr int MsgDlgIconSize = 32;
@@ -95,7 +95,7 @@ constexpr int MsgDlgIconSize = 32;
 // The text wraps within half the screen width.
 int MsgDlgWrapWidth(int screenWidth);
 
-TMessageBoxLayout LayOutMessageBox(const TMessageBoxMetrics& metrics);
+MessageBoxLayout LayOutMessageBox(const MessageBoxMetrics& metrics);
 
 // Top left corner that centres an outer size on the screen.
 void CenterOnScreen(int screenWidth, int screenHeight, int width, int height, int* left, int* top);

@@ -14,18 +14,18 @@
 
 namespace {
 // The converter lives from before the dialog until the process ends, whichever way it ends.
-struct TSharedConverterLifetime {
-  TSharedConverterLifetime() {
+struct SharedConverterLifetime {
+  SharedConverterLifetime() {
     UseWin32ConverterPlatform();
     CreateSharedConverter();
   }
-  ~TSharedConverterLifetime() { ReleaseSharedConverter(); }
+  ~SharedConverterLifetime() { ReleaseSharedConverter(); }
 };
 
 int RunProgram() {
   Application->Initialize();
   SetZipMessageLoopTurn([] { Application->ProcessMessages(); });
-  TSharedConverterLifetime converter;
+  SharedConverterLifetime converter;
   RemoveEngineLockFiles();
   RegisterLintoraFormClasses();
   std::unique_ptr<TLintoraForm> form;

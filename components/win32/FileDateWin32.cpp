@@ -24,8 +24,7 @@ std::string ReadFileDate(const std::string& path) {
       !FileTimeToSystemTime(&local, &time)) {
     throw EFileError(FormatErrorText(SCannotOpenFile, path));
   }
-  const TFileStamp stamp{time.wYear, time.wMonth,  time.wDay,
-                         time.wHour, time.wMinute, time.wSecond};
+  const FileStamp stamp{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
   return FormatFileDate(stamp, LocaleSeparator(LOCALE_SDATE, "/"),
                         LocaleSeparator(LOCALE_STIME, ":"));
 }

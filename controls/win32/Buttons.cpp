@@ -107,7 +107,7 @@ void TSpeedButton::InitializeHandle() {
 void TSpeedButton::ShowGlyph() {
   HWND window = WindowHandleOrNull();
   if (!window || glyph_.Empty()) return;
-  TDecodedImage face = glyph_.Pixels();
+  DecodedImage face = glyph_.Pixels();
   const COLORREF transparent = glyph_.TransparentColor();
   const COLORREF background = GetSysColor(COLOR_BTNFACE);
   for (size_t i = 0; i + 3 < face.bgra.size(); i += 4) {

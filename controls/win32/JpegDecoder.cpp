@@ -10,14 +10,14 @@
 namespace {
 constexpr int kMaxSide = 16384;
 
-struct TErrorManager {
+struct JpegErrorManager {
   jpeg_error_mgr base;
   jmp_buf escape;
   char message[JMSG_LENGTH_MAX];
 };
 
 void ExitWithMessage(j_common_ptr info) {
-  auto* manager = reinterpret_cast<TErrorManager*>(info->err);
+  auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
   (*info->err->format_message)(info, manager->message);
   std::longjmp(manager->escape, 1);
 }
@@ -42,9 +42,9 @@ bool IsJpeg(const uint8_t* data, size_t size) {
 
 // The objects alive across setjmp live in this frame and are never unwound by longjmp; nothing
 // between setjmp and a libjpeg call owns resources of its own.
-bool DecodeJpeg(const uint8_t* data, size_t size, TDecodedImage& image, std::string& error) {
+bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, std::string& error) {
   jpeg_decompress_struct info;
-  TErrorManager errors;
+  JpegErrorManager errors;
   std::vector<uint8_t> row;
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = ExitWithMessage;

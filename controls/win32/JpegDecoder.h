@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct TDecodedImage {
+struct DecodedImage {
   int width = 0;
   int height = 0;
   std::vector<uint8_t> bgra;  // top row first, 4 bytes per pixel: blue, green, red, 255
@@ -14,4 +14,4 @@ struct TDecodedImage {
 
 bool IsJpeg(const uint8_t* data, size_t size);
 // False with the decoder's message in error when the data is no JPEG it can read.
-bool DecodeJpeg(const uint8_t* data, size_t size, TDecodedImage& image, std::string& error);
+bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, std::string& error);

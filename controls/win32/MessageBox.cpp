@@ -17,7 +17,7 @@ constexpr int kHelpId = 100;       // the help button answers nothing
 constexpr int kStaticId = 0xffff;  // icon and text
 constexpr int kFontPoints = 12;
 
-struct TBoxState {
+struct BoxState {
   TMsgDlgButtons buttons = 0;
   int defaultId = 0;
   TModalResult cancelResult = mrNone;  // mrNone: Escape and the close box do nothing
@@ -29,14 +29,14 @@ int ButtonId(TMsgDlgBtn button) {
   return result == mrNone ? kHelpId : result;
 }
 
-bool IsAnswerOfBox(const TBoxState& state, int id) {
+bool IsAnswerOfBox(const BoxState& state, int id) {
   for (TMsgDlgBtn button : MsgDlgButtonsInOrder(state.buttons)) {
     if (MsgDlgButtonResult(button) != mrNone && ButtonId(button) == id) return true;
   }
   return false;
 }
 
-void Answer(TBoxState& state, int id) {
+void Answer(BoxState& state, int id) {
   if (id == IDCANCEL) {
     state.result = state.cancelResult;
   } else if (IsAnswerOfBox(state, id)) {
@@ -49,7 +49,7 @@ LRESULT CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* state = reinterpret_cast<TBoxState*>(GetWindowLongPtrA(box, GWLP_USERDATA));
+  auto* state = reinterpret_cast<BoxState*>(GetWindowLongPtrA(box, GWLP_USERDATA));
   if (!state) return DefWindowProcA(box, message, wParam, lParam);
   switch (message) {
     case DM_GETDEFID:
@@ -102,14 +102,14 @@ SIZE AverageCharSize(HDC dc) {
   return {size.cx / 52, metrics.tmHeight};
 }
 
-TMessageBoxMetrics Measure(HFONT font, const std::string& text, TMsgDlgType kind, int buttonCount) {
+MessageBoxMetrics Measure(HFONT font, const std::string& text, TMsgDlgType kind, int buttonCount) {
   WindowDC screen(nullptr);
   SelectedObject selected(screen.Get(), font);
   const SIZE average = AverageCharSize(screen.Get());
   RECT textRect = {0, 0, MsgDlgWrapWidth(GetSystemMetrics(SM_CXSCREEN)), 0};
   DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &textRect,
             DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-  TMessageBoxMetrics metrics;
+  MessageBoxMetrics metrics;
   metrics.averageCharWidth = average.cx;
   metrics.averageCharHeight = average.cy;
   metrics.textWidth = textRect.right;
@@ -136,7 +136,7 @@ LPCSTR KindIcon(TMsgDlgType kind) {
 }
 
 HWND CreateChild(HWND box, const char* className, const std::string& text, DWORD style,
-                 const TRectI& r, int id, HFONT font) {
+                 const RectI& r, int id, HFONT font) {
   HWND child = CreateWindowExA(
       0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width, r.height,
       box, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
@@ -147,7 +147,7 @@ HWND CreateChild(HWND box, const char* className, const std::string& text, DWORD
 // Buttons in box order on the screen; the default one first in the tab order. Returns the
 // default button's window.
 HWND CreateButtons(HWND box, const std::vector<TMsgDlgBtn>& order, int defaultButton,
-                   const TMessageBoxLayout& layout, HFONT font) {
+                   const MessageBoxLayout& layout, HFONT font) {
   HWND defaultWindow = nullptr;
   HWND previous = nullptr;
   auto create = [&](size_t i) {
@@ -168,7 +168,7 @@ HWND CreateButtons(HWND box, const std::vector<TMsgDlgBtn>& order, int defaultBu
   return defaultWindow;
 }
 
-void RunModalLoop(HWND box, const TBoxState& state) {
+void RunModalLoop(HWND box, const BoxState& state) {
   while (state.result == mrNone) {
     MSG message;
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -189,10 +189,10 @@ TModalResult MessageDlgCaptioned(const std::string& text, const std::string& cap
   RegisterMessageFormClass();
   const std::vector<TMsgDlgBtn> order = MsgDlgButtonsInOrder(buttons);
   FontHandle font(CreateBoxFont());
-  const TMessageBoxLayout layout =
+  const MessageBoxLayout layout =
       LayOutMessageBox(Measure(font.Get(), text, kind, static_cast<int>(order.size())));
 
-  TBoxState state;
+  BoxState state;
   state.buttons = buttons;
   const int defaultButton = MsgDlgDefaultButton(buttons);
   const int cancelButton = MsgDlgCancelButton(buttons);

@@ -9,7 +9,7 @@ constexpr int kMaxSide = 16384;
 
 // Draws the bitmap file through GDI (any bit depth, palette or compression it supports) into
 // 32-bit pixels, after checking that every header field stays inside the bytes.
-TDecodedImage DecodeBitmapFile(const std::vector<uint8_t>& bytes) {
+DecodedImage DecodeBitmapFile(const std::vector<uint8_t>& bytes) {
   BITMAPFILEHEADER file;
   BITMAPINFOHEADER header;
   if (bytes.size() < sizeof file + sizeof header) throw EReadError("Bitmap image is not valid");
@@ -39,7 +39,7 @@ TDecodedImage DecodeBitmapFile(const std::vector<uint8_t>& bytes) {
     throw EReadError("Bitmap image is not valid");
   }
 
-  TDecodedImage image;
+  DecodedImage image;
   image.width = width;
   image.height = height;
   BITMAPINFO target = {};
@@ -78,7 +78,7 @@ const TClassInfo& TPicture::StaticClassInfo() {
 }
 
 void TPicture::LoadFromBytes(const std::vector<uint8_t>& bytes) {
-  TDecodedImage image;
+  DecodedImage image;
   if (bytes.empty()) {
     Clear();
     return;
@@ -107,7 +107,7 @@ void TPicture::Assign(const TPicture& other) {
 
 void TPicture::Clear() {
   bytes_.clear();
-  pixels_ = TDecodedImage();
+  pixels_ = DecodedImage();
   Changed();
 }
 
@@ -122,7 +122,7 @@ COLORREF TPicture::TransparentColor() const {
   return RGB(p[2], p[1], p[0]);
 }
 
-HBITMAP CreateBitmapOf(const TDecodedImage& image) {
+HBITMAP CreateBitmapOf(const DecodedImage& image) {
   if (image.bgra.empty()) return nullptr;
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;

@@ -15,7 +15,7 @@
 #include "framework/win32/GdiObject.h"
 
 // A new 32-bit bitmap of the pixels (nullptr when it cannot be made); the caller owns it.
-HBITMAP CreateBitmapOf(const TDecodedImage& image);
+HBITMAP CreateBitmapOf(const DecodedImage& image);
 
 class TPicture : public TPersistent {
   LINTORA_PUBLISHED(TPicture)
@@ -33,7 +33,7 @@ class TPicture : public TPersistent {
   int Width() const { return pixels_.width; }
   int Height() const { return pixels_.height; }
   // The pixels, top row first (blue, green, red, 255 each).
-  const TDecodedImage& Pixels() const { return pixels_; }
+  const DecodedImage& Pixels() const { return pixels_; }
   // The colour shown transparently: that of the bottom left pixel.
   COLORREF TransparentColor() const;
   // A bitmap of the picture, made when first asked for; nullptr when empty.
@@ -48,6 +48,6 @@ class TPicture : public TPersistent {
  private:
   void Changed();
   std::vector<uint8_t> bytes_;
-  TDecodedImage pixels_;
+  DecodedImage pixels_;
   mutable BitmapHandle bitmap_;
 };

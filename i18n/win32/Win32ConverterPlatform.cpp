@@ -9,10 +9,10 @@
 namespace {
 
 // A table used in place, where the program's module maps it.
-class TResourceTable : public TTableResource {
+class ResourceTable : public TableResource {
  public:
-  explicit TResourceTable(ProgramResource resource) : resource_(std::move(resource)) {}
-  TConversionTable Table() const override { return {resource_.Data(), resource_.Size()}; }
+  explicit ResourceTable(ProgramResource resource) : resource_(std::move(resource)) {}
+  ConversionTable Table() const override { return {resource_.Data(), resource_.Size()}; }
 
  private:
   ProgramResource resource_;
@@ -24,27 +24,27 @@ std::string WinIniPath() {
 
 }  // namespace
 
-std::unique_ptr<TTableResource> TWin32ConverterPlatform::LoadTable(const std::string& name) {
+std::unique_ptr<TableResource> Win32ConverterPlatform::LoadTable(const std::string& name) {
   ProgramResource resource = ProgramResource::FindRcData(name);
   if (!resource) return nullptr;
-  return std::make_unique<TResourceTable>(std::move(resource));
+  return std::make_unique<ResourceTable>(std::move(resource));
 }
 
-uint16_t TWin32ConverterPlatform::UserDefaultLangID() {
+uint16_t Win32ConverterPlatform::UserDefaultLangID() {
   return GetUserDefaultLangID();
 }
 
-int TWin32ConverterPlatform::IntlInteger(const std::string& key, int defaultValue) {
+int Win32ConverterPlatform::IntlInteger(const std::string& key, int defaultValue) {
   return static_cast<int>(
       GetPrivateProfileIntA("intl", key.c_str(), defaultValue, WinIniPath().c_str()));
 }
 
-std::string TWin32ConverterPlatform::IntlString(const std::string& key,
-                                                const std::string& defaultValue) {
+std::string Win32ConverterPlatform::IntlString(const std::string& key,
+                                               const std::string& defaultValue) {
   return TIniFile(WinIniPath()).ReadString("intl", key, defaultValue);
 }
 
 void UseWin32ConverterPlatform() {
-  static TWin32ConverterPlatform platform;
+  static Win32ConverterPlatform platform;
   SetConverterPlatform(&platform);
 }

@@ -17,49 +17,49 @@ TEST(MessageBoxLayout, MulDivRoundsHalvesAwayFromZero) {
 
 // A font of average size 7 x 16: units 1.75 and 2 pixels.
 TEST(MessageBoxLayout, IconTextAndTwoButtons) {
-  TMessageBoxMetrics m;
+  MessageBoxMetrics m;
   m.averageCharWidth = 7;
   m.averageCharHeight = 16;
   m.textWidth = 100;
   m.textHeight = 16;  // lower than the icon
   m.hasIcon = true;
   m.buttonCount = 2;
-  const TMessageBoxLayout l = LayOutMessageBox(m);
+  const MessageBoxLayout l = LayOutMessageBox(m);
   // margins 14 x 16, spacing 18 x 20, buttons 88 x 28 with 7 between them
-  EXPECT_EQ(l.icon, (TRectI{14, 16, 32, 32}));
-  EXPECT_EQ(l.text, (TRectI{14 + 32 + 18, 16, 100, 16}));
+  EXPECT_EQ(l.icon, (RectI{14, 16, 32, 32}));
+  EXPECT_EQ(l.text, (RectI{14 + 32 + 18, 16, 100, 16}));
   EXPECT_EQ(l.clientWidth, 2 * 88 + 7 + 2 * 14);  // the button row is the wider
   EXPECT_EQ(l.clientHeight, 32 + 20 + 28 + 2 * 16);
   ASSERT_EQ(l.buttons.size(), 2u);
-  EXPECT_EQ(l.buttons[0], (TRectI{14, 16 + 32 + 20, 88, 28}));
-  EXPECT_EQ(l.buttons[1], (TRectI{14 + 88 + 7, 16 + 32 + 20, 88, 28}));
+  EXPECT_EQ(l.buttons[0], (RectI{14, 16 + 32 + 20, 88, 28}));
+  EXPECT_EQ(l.buttons[1], (RectI{14 + 88 + 7, 16 + 32 + 20, 88, 28}));
 }
 
 TEST(MessageBoxLayout, CustomKindWithoutIconCentresTheButtonUnderWideText) {
-  TMessageBoxMetrics m;
+  MessageBoxMetrics m;
   m.averageCharWidth = 7;
   m.averageCharHeight = 16;
   m.textWidth = 301;
   m.textHeight = 48;
   m.buttonCount = 1;
-  const TMessageBoxLayout l = LayOutMessageBox(m);
-  EXPECT_EQ(l.icon, TRectI{});
-  EXPECT_EQ(l.text, (TRectI{14, 16, 301, 48}));
+  const MessageBoxLayout l = LayOutMessageBox(m);
+  EXPECT_EQ(l.icon, RectI{});
+  EXPECT_EQ(l.text, (RectI{14, 16, 301, 48}));
   EXPECT_EQ(l.clientWidth, 301 + 28);
   EXPECT_EQ(l.clientHeight, 48 + 20 + 28 + 32);
   ASSERT_EQ(l.buttons.size(), 1u);
-  EXPECT_EQ(l.buttons[0], (TRectI{(329 - 88) / 2, 16 + 48 + 20, 88, 28}));
+  EXPECT_EQ(l.buttons[0], (RectI{(329 - 88) / 2, 16 + 48 + 20, 88, 28}));
 }
 
 TEST(MessageBoxLayout, TallTextPushesTheButtonsDown) {
-  TMessageBoxMetrics m;
+  MessageBoxMetrics m;
   m.averageCharWidth = 8;
   m.averageCharHeight = 13;  // vertical units round: 8*13/8 = 13, 10*13/8 = 16.25, 14*13/8 = 22.75
   m.textWidth = 40;
   m.textHeight = 90;
   m.hasIcon = true;
   m.buttonCount = 3;
-  const TMessageBoxLayout l = LayOutMessageBox(m);
+  const MessageBoxLayout l = LayOutMessageBox(m);
   EXPECT_EQ(l.clientHeight, 90 + 16 + 23 + 2 * 13);
   EXPECT_EQ(l.buttons[2].top, 13 + 90 + 16);
   EXPECT_EQ(l.buttons[2].height, 23);

@@ -136,7 +136,7 @@ class FormReadingTest : public ::testing::Test {
     form.reset(new TForm(nullptr));
     form->PublishMethod("FormCreate", [this](TComponent*) { ++created; });
     form->PublishMethod("CBox1DropDown", [](TComponent*) {});
-    TFormTextEnvironment env;
+    FormTextEnvironment env;
     env.ConvertText = Utf8ToBig5;
     FormReader(CompileFormText(Description(), env)).ReadRootComponent(*form);
   }
@@ -199,7 +199,7 @@ TEST_F(FormReadingTest, WrittenAgainItReadsTheSame) {
 TEST_F(FormReadingTest, AnEventNamingNoHandlerIsAReadError) {
   TForm other(nullptr);
   other.PublishMethod("FormCreate", [](TComponent*) {});
-  TFormTextEnvironment env;
+  FormTextEnvironment env;
   env.ConvertText = Utf8ToBig5;
   EXPECT_THROW(FormReader(CompileFormText(Description(), env)).ReadRootComponent(other),
                EReadError);
