@@ -12,23 +12,13 @@
 #include "tests/unit/controls/win32/WindowInspection.h"
 
 namespace {
-// Runs inspect on the box once it is up, from a timer inside the box's own message loop.
-std::function<void(HWND)> whenShown;
-
-void CALLBACK FindBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = FindWindowA(MessageFormClassName, nullptr);
-  if (!box || !IsWindowVisible(box) || !whenShown) return;
-  KillTimer(nullptr, timer);
-  auto inspect = std::move(whenShown);
-  whenShown = nullptr;
-  inspect(box);
-}
-
+// Shows the box and runs inspect on it once it is up, from inside the box's own message loop.
 TModalResult ShowAndDrive(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
-                          std::function<void(HWND)> inspect) {
-  whenShown = std::move(inspect);
-  SetTimer(nullptr, 0, 30, FindBox);
-  return MessageDlg(text, kind, buttons);
+                          const std::function<void(HWND)>& inspect) {
+  TModalResult answer = mrNone;
+  WhileModalWindow(MessageFormClassName, inspect,
+                   [&] { answer = MessageDlg(text, kind, buttons); });
+  return answer;
 }
 
 void PressKey(UINT key) {
