@@ -1,8 +1,13 @@
 #include "app/StartupCommandLine.h"
 
-#include <windows.h>
-
+#include "app/SetupFields.h"
 #include "framework/CommandLine.h"
+
+void TStartupPresets::ApplyTo(TSetupFields& fields) const {
+  if (!dataSource.empty()) fields.DataSource = dataSource;
+  if (!server.empty()) fields.Server = server;
+  if (!password.empty()) fields.Password = password;
+}
 
 TStartupPresets StartupPresetsFrom(const std::string& commandLine) {
   TStartupPresets presets;
@@ -11,8 +16,4 @@ TStartupPresets StartupPresetsFrom(const std::string& commandLine) {
   presets.password = CommandLineArgument(commandLine, 3);
   presets.autoRun = CommandLineArgument(commandLine, 4) == "AUTO";
   return presets;
-}
-
-TStartupPresets ProcessStartupPresets() {
-  return StartupPresetsFrom(GetCommandLineA());
 }

@@ -4,13 +4,16 @@
 // the installation at once and ends the program without showing the dialog.
 #include <string>
 
+struct TSetupFields;
+
 struct TStartupPresets {
-  std::string dataSource;  // argument 1, for CBox1
-  std::string server;      // argument 2, for CBox2
-  std::string password;    // argument 3, for Edit4
+  std::string dataSource;  // argument 1
+  std::string server;      // argument 2
+  std::string password;    // argument 3
   bool autoRun = false;    // argument 4 is "AUTO" (case-sensitive, whole argument)
+
+  // Replaces the fields the presets give; an empty preset leaves its field as it is.
+  void ApplyTo(TSetupFields& fields) const;
 };
 
 TStartupPresets StartupPresetsFrom(const std::string& commandLine);
-// The presets of this process's own command line.
-TStartupPresets ProcessStartupPresets();

@@ -12,8 +12,8 @@
 #include <iconv.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -86,18 +86,18 @@ std::string tablesFolder;
 std::string big5Text;
 std::string gbText;
 
-TConversionTable Table(const char* name) {
-  static TTableFolderPlatform platform(tablesFolder);
+ConversionTable Table(const char* name) {
+  static TableFolderPlatform platform(tablesFolder);
   static const auto gbToBig = platform.LoadTable("GBTRSBIG");
   static const auto bigToGb = platform.LoadTable("BIGTRSGB");
   const auto& table = std::strcmp(name, "GBTRSBIG") == 0 ? gbToBig : bigToGb;
-  return table ? table->Table() : TConversionTable{};
+  return table ? table->Table() : ConversionTable{};
 }
 
 // One conversion as the converter makes it: a copy of the text, converted in place.
 void Convert(benchmark::State& state, const std::string& text, TConvertDirect direct,
              const char* tableName) {
-  const TConversionTable table = Table(tableName);
+  const ConversionTable table = Table(tableName);
   for (auto _ : state) {
     std::string copy = text;
     benchmark::DoNotOptimize(ConvertPairs(copy, direct, table));

@@ -120,7 +120,7 @@ void Lzrw1Decompress(benchmark::State& state) {
 void Lzrw1Blocks(benchmark::State& state, bool decode) {
   const std::vector<uint8_t>& corpus = Corpus();
   constexpr size_t BodyRoom = ZipBlockSize + ZipCodedSlack;
-  std::vector<TZipBlockJob> jobs;
+  std::vector<ZipBlockJob> jobs;
   for (size_t at = 0; at < corpus.size(); at += ZipBlockSize)
     jobs.push_back({corpus.data() + at, nullptr, std::min(ZipBlockSize, corpus.size() - at)});
   std::vector<uint8_t> bodies(jobs.size() * BodyRoom), plain(ZipDecodeCapacity);
@@ -131,7 +131,7 @@ void Lzrw1Blocks(benchmark::State& state, bool decode) {
       CompressBlocks(jobs.data(), jobs.size());
       continue;
     }
-    for (const TZipBlockJob& job : jobs)
+    for (const ZipBlockJob& job : jobs)
       benchmark::DoNotOptimize(DecompressBlock(job.output, plain.data(), job.length));
   }
   Finish(state, Container().Size());

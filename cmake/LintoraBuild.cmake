@@ -21,11 +21,13 @@ function(lintora_target_defaults target)
   endif()
 endfunction()
 
-# lintora_subsystem(NAME name DEPENDS libs... [WIN32_LIBS syslibs...])
+# lintora_subsystem(NAME name DEPENDS libs... [WIN32_DEPENDS libs...] [WIN32_LIBS syslibs...]
+#                   [WIN32_EXCLUDE files...])
 # Portable sources are the folder's *.cpp; the Windows-only ones live in its win32/ folder and
-# form the library NAME_win32, built only for Windows.
+# form the library NAME_win32, built only for Windows. WIN32_EXCLUDE keeps files of win32/ (a
+# program's start) out of that library.
 function(lintora_subsystem)
-  cmake_parse_arguments(ARG "" "NAME" "DEPENDS;WIN32_DEPENDS;WIN32_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME" "DEPENDS;WIN32_DEPENDS;WIN32_LIBS;WIN32_EXCLUDE" ${ARGN})
   file(GLOB portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(portable)
     add_library(${ARG_NAME} STATIC ${portable})
@@ -43,6 +45,9 @@ function(lintora_subsystem)
 
   if(LINTORA_WINDOWS)
     file(GLOB windows CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win32/*.cpp)
+    foreach(excluded ${ARG_WIN32_EXCLUDE})
+      list(REMOVE_ITEM windows ${CMAKE_CURRENT_SOURCE_DIR}/win32/${excluded})
+    endforeach()
     if(windows)
       add_library(${ARG_NAME}_win32 STATIC ${windows})
       lintora_target_defaults(${ARG_NAME}_win32)
@@ -55,6 +60,24 @@ function(lintora_subsystem)
     endif()
     set_property(GLOBAL APPEND PROPERTY LINTORA_LIBRARIES ${ARG_NAME}_win32)
   endif()
+endfunction()
+
+# lintora_program_per_source(PREFIX prefix OUT var): one program PREFIX<NAME> per *.cpp of the
+# folder, linked with every library of the project; var gets the programs' target names.
+function(lintora_program_per_source)
+  cmake_parse_arguments(ARG "" "PREFIX;OUT" "" ${ARGN})
+  get_property(all_libraries GLOBAL PROPERTY LINTORA_LIBRARIES)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set(programs)
+  foreach(source ${sources})
+    get_filename_component(name ${source} NAME_WE)
+    set(program ${ARG_PREFIX}${name})
+    add_executable(${program} ${source})
+    lintora_target_defaults(${program})
+    target_link_libraries(${program} PRIVATE ${all_libraries})
+    list(APPEND programs ${program})
+  endforeach()
+  set(${ARG_OUT} ${programs} PARENT_SCOPE)
 endfunction()
 
 # The program as shipped: optimised (the build type), without debug sections. Its symbols stay

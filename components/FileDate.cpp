@@ -4,7 +4,7 @@
 
 #include "framework/Exceptions.h"
 
-std::string FormatFileDate(const TFileStamp& stamp, const std::string& dateSeparator,
+std::string FormatFileDate(const FileStamp& stamp, const std::string& dateSeparator,
                            const std::string& timeSeparator) {
   char year[8], month[4], day[4], hour[4], minute[4], second[4];
   std::snprintf(year, sizeof year, "%04d", stamp.Year);
@@ -32,8 +32,8 @@ std::string ReadFileDate(const std::string& path) {
   if (!known || localtime_r(&facts.st_mtime, &local) == nullptr) {
     throw EFileError(FormatErrorText(SCannotOpenFile, path));
   }
-  const TFileStamp stamp{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                         local.tm_hour,        local.tm_min,     local.tm_sec};
+  const FileStamp stamp{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                        local.tm_hour,        local.tm_min,     local.tm_sec};
   return FormatFileDate(stamp, "/", ":");
 }
 #endif

@@ -5,12 +5,12 @@
 // trailing blank, as in "2000/10/23 11:07:26 ".
 #include <string>
 
-struct TFileStamp {
+struct FileStamp {
   int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
 };
 
 // Seconds are taken down to the even second below, as the file-system date stamp holds them.
-std::string FormatFileDate(const TFileStamp& stamp, const std::string& dateSeparator,
+std::string FormatFileDate(const FileStamp& stamp, const std::string& dateSeparator,
                            const std::string& timeSeparator);
 
 // Opens the existing file for reading (denying other writers where the system allows it) and

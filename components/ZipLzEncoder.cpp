@@ -23,7 +23,7 @@ using namespace ziplz;
 
 namespace {
 
-constexpr size_t Bias = TZipHashTable::Bias;
+constexpr size_t Bias = ZipHashTable::Bias;
 
 // Only the low four bits of the first byte survive the first step: this coder's own hash, not
 // the published LZRW1 one, and it must stay so for the table to pick the same matches as the
@@ -93,7 +93,7 @@ void HashEveryPosition(const uint8_t* block, size_t n, uint16_t* index) {
 struct EncoderArea {
   static constexpr size_t LookBehind = ZipDistanceLimit;
   static constexpr size_t LookAhead = 64;
-  TZipHashTable table;
+  ZipHashTable table;
   uint8_t block[LookBehind + ZipBlockSize + LookAhead];
   uint16_t index[ZipBlockSize + LookAhead];
 };
@@ -107,7 +107,7 @@ EncoderArea areas[ZipBlocksSideBySide];
 template <size_t Coder>
 class BlockCoder {
  public:
-  __attribute__((always_inline)) void Start(TZipBlockJob& job) {
+  __attribute__((always_inline)) void Start(ZipBlockJob& job) {
     job_ = &job;
     n_ = job.n;
     end_ = job.output + n_;
@@ -219,7 +219,7 @@ class BlockCoder {
 
   static constexpr EncoderArea& area_ = areas[Coder];
   static constexpr uint8_t* block_ = areas[Coder].block + EncoderArea::LookBehind;
-  TZipBlockJob* job_ = nullptr;
+  ZipBlockJob* job_ = nullptr;
   uint8_t* end_ = nullptr;
   size_t n_ = 0;
   uint8_t* controlAt_ = nullptr;
@@ -232,7 +232,7 @@ class BlockCoder {
 // block's end. A coder that comes near its end codes the rest alone and takes the next block, if
 // one is left.
 template <size_t... Coder>
-void CodeSideBySide(TZipBlockJob* jobs, size_t count, std::index_sequence<Coder...>) {
+void CodeSideBySide(ZipBlockJob* jobs, size_t count, std::index_sequence<Coder...>) {
   static_assert(sizeof...(Coder) <= ZipBlocksSideBySide, "one area per coder");
   std::tuple<BlockCoder<Coder>...> coders;
   size_t next = 0;
@@ -257,7 +257,7 @@ void CodeSideBySide(TZipBlockJob* jobs, size_t count, std::index_sequence<Coder.
 
 // CodeSideBySide with as many coders as there are blocks, at most ZipBlocksSideBySide.
 template <size_t Most>
-void CodeUpTo(TZipBlockJob* jobs, size_t count) {
+void CodeUpTo(ZipBlockJob* jobs, size_t count) {
   if constexpr (Most > 1) {
     if (count < Most) return CodeUpTo<Most - 1>(jobs, count);
   }
@@ -266,7 +266,7 @@ void CodeUpTo(TZipBlockJob* jobs, size_t count) {
 
 }  // namespace
 
-bool FindMatch(const uint8_t* input, size_t p, size_t n, TZipHashTable& table, TZipMatch& match) {
+bool FindMatch(const uint8_t* input, size_t p, size_t n, ZipHashTable& table, ZipMatch& match) {
   // Past the block's end the hash reads zeros; no match can start there, as L is bounded by n - p.
   auto byteAt = [&](size_t i) -> unsigned { return i < n ? input[i] : 0; };
   uint16_t& entry = table.entries[HashIndex(byteAt(p), byteAt(p + 1), byteAt(p + 2))];
@@ -282,11 +282,11 @@ bool FindMatch(const uint8_t* input, size_t p, size_t n, TZipHashTable& table, T
 }
 
 size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n) {
-  TZipBlockJob job{input, output, n};
+  ZipBlockJob job{input, output, n};
   CompressBlocks(&job, 1);
   return job.length;
 }
 
-void CompressBlocks(TZipBlockJob* jobs, size_t count) {
+void CompressBlocks(ZipBlockJob* jobs, size_t count) {
   if (count > 0) CodeUpTo<ZipBlocksSideBySide>(jobs, count);
 }

@@ -55,7 +55,7 @@ void WriteBlockHeader(TMemoryStream& destination, size_t plainLength, size_t bod
   destination.Write(header, sizeof header);
 }
 
-void WriteBlock(TMemoryStream& destination, const TZipBlockJob& block, bool last) {
+void WriteBlock(TMemoryStream& destination, const ZipBlockJob& block, bool last) {
   WriteBlockHeader(destination, block.n, block.length, last);
   destination.Write(block.output, block.length);
 }
@@ -102,7 +102,7 @@ int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination) {
   constexpr size_t BlocksPerBatch = 32;
   constexpr size_t BodyRoom = ZipBlockSize + ZipCodedSlack;
   std::vector<uint8_t> bodies(BlocksPerBatch * BodyRoom);
-  std::vector<TZipBlockJob> jobs;
+  std::vector<ZipBlockJob> jobs;
   size_t at = source.Position();
   const size_t end = std::max(source.Size(), at);
   while (at < end) {

@@ -38,20 +38,20 @@ class EZipSourceError : public Exception {
 // The encoder's table of recent positions: 4096 block positions. Each is kept as position +
 // ZipDistanceLimit, so that an empty entry (0) lies too far back for a copy from every position
 // and needs no test of its own. Each CompressBlock clears it first.
-struct TZipHashTable {
+struct ZipHashTable {
   static constexpr size_t Bias = ZipDistanceLimit;
   std::array<uint16_t, 4096> entries;
   void Clear() { entries.fill(0); }
 };
 
-struct TZipMatch {
+struct ZipMatch {
   uint16_t start = 0;   // block position of the earlier occurrence
   uint16_t length = 0;  // 3 to 18
 };
 
 // Probes the table once for a match of the bytes at p (of a block of n bytes) and records p in
 // the probed entry, match or not. Positions closer than three bytes to n never match.
-bool FindMatch(const uint8_t* input, size_t p, size_t n, TZipHashTable& table, TZipMatch& match);
+bool FindMatch(const uint8_t* input, size_t p, size_t n, ZipHashTable& table, ZipMatch& match);
 
 // Codes n (0 to 32768) plain bytes into a block body and returns the body's length. `output` must
 // hold n + ZipCodedSlack bytes (at least 1). Input that does not shrink is stored: flag 0x80 and
@@ -63,13 +63,13 @@ size_t CompressBlock(const uint8_t* input, uint8_t* output, size_t n);
 // them at a time: while the processor waits on one block it works on the others, which is
 // faster. Not re-entrant either.
 constexpr size_t ZipBlocksSideBySide = 3;  // a fourth gains nothing more
-struct TZipBlockJob {
+struct ZipBlockJob {
   const uint8_t* input;
   uint8_t* output;  // n + ZipCodedSlack bytes
   size_t n;
   size_t length = 0;  // of the body, once coded
 };
-void CompressBlocks(TZipBlockJob* jobs, size_t count);
+void CompressBlocks(ZipBlockJob* jobs, size_t count);
 
 // Decodes a body of m bytes (at most ZipMaxBodyLength) into `output`, which must hold
 // ZipDecodeCapacity bytes, and returns the plain length (at most ZipBlockSize). A body of 0 or 1

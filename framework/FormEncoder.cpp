@@ -5,55 +5,55 @@
 #include "framework/Exceptions.h"
 #include "framework/FormStream.h"
 
-TFormEncoder::TFormEncoder() {
+FormEncoder::FormEncoder() {
   Raw(kFormSignature, sizeof kFormSignature);
 }
 
-void TFormEncoder::Raw(const void* data, size_t size) {
+void FormEncoder::Raw(const void* data, size_t size) {
   const uint8_t* bytes = static_cast<const uint8_t*>(data);
   bytes_.insert(bytes_.end(), bytes, bytes + size);
 }
 
-void TFormEncoder::U32(size_t value) {
+void FormEncoder::U32(size_t value) {
   if (value > 0xffffffffu) throw Exception("Form value too large");
   for (int shift = 0; shift < 32; shift += 8)
     bytes_.push_back(static_cast<uint8_t>(value >> shift));
 }
 
-void TFormEncoder::Name(const std::string& name) {
+void FormEncoder::Name(const std::string& name) {
   if (name.size() > 255) throw Exception("Name too long for a form stream: " + name.substr(0, 40));
   bytes_.push_back(static_cast<uint8_t>(name.size()));
   Raw(name.data(), name.size());
 }
 
-void TFormEncoder::Int(int32_t value) {
+void FormEncoder::Int(int32_t value) {
   Tag(vaInt);
   U32(static_cast<uint32_t>(value));
 }
 
-void TFormEncoder::Float(double value) {
+void FormEncoder::Float(double value) {
   Tag(vaFloat);
   uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   for (int shift = 0; shift < 64; shift += 8) bytes_.push_back(static_cast<uint8_t>(bits >> shift));
 }
 
-void TFormEncoder::String(const std::string& text) {
+void FormEncoder::String(const std::string& text) {
   Tag(vaString);
   U32(text.size());
   Raw(text.data(), text.size());
 }
 
-void TFormEncoder::Ident(const std::string& identifier) {
+void FormEncoder::Ident(const std::string& identifier) {
   Tag(vaIdent);
   Name(identifier);
 }
 
-void TFormEncoder::Boolean(bool value) {
+void FormEncoder::Boolean(bool value) {
   Tag(value ? vaTrue : vaFalse);
 }
 
-void TFormEncoder::List(const std::vector<std::string>& lines) {
+void FormEncoder::List(const std::vector<std::string>& lines) {
   Tag(vaList);
   U32(lines.size());
   for (const std::string& line : lines) {
@@ -62,13 +62,13 @@ void TFormEncoder::List(const std::vector<std::string>& lines) {
   }
 }
 
-void TFormEncoder::Set(const std::vector<std::string>& identifiers) {
+void FormEncoder::Set(const std::vector<std::string>& identifiers) {
   Tag(vaSet);
   U32(identifiers.size());
   for (const std::string& identifier : identifiers) Name(identifier);
 }
 
-void TFormEncoder::Binary(const uint8_t* data, size_t size) {
+void FormEncoder::Binary(const uint8_t* data, size_t size) {
   Tag(vaBinary);
   U32(size);
   Raw(data, size);

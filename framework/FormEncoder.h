@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-class TFormEncoder {
+class FormEncoder {
  public:
-  TFormEncoder();  // starts with the signature
+  FormEncoder();  // starts with the signature
 
   void Name(const std::string& name);  // class, object or property name; may be empty
   void End() { bytes_.push_back(0); }  // ends a property list or a child list

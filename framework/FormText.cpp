@@ -222,7 +222,7 @@ class Lexer {
 
 class Compiler {
  public:
-  Compiler(const std::string& text, const TFormTextEnvironment& env) : in_(text), env_(env) {}
+  Compiler(const std::string& text, const FormTextEnvironment& env) : in_(text), env_(env) {}
 
   std::vector<uint8_t> Compile() {
     if (!IsWord(in_.Next(), "object")) in_.Fail("'object' expected");
@@ -391,11 +391,11 @@ class Compiler {
   }
 
   Lexer in_;
-  const TFormTextEnvironment& env_;
-  TFormEncoder out_;
+  const FormTextEnvironment& env_;
+  FormEncoder out_;
 };
 }  // namespace
 
-std::vector<uint8_t> CompileFormText(const std::string& text, const TFormTextEnvironment& env) {
+std::vector<uint8_t> CompileFormText(const std::string& text, const FormTextEnvironment& env) {
   return Compiler(text, env).Compile();
 }

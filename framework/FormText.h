@@ -2,7 +2,7 @@
 // The text form description, as people write it, compiled into the stored form format
 // (framework/FormStream.h). The text is UTF-8 and looks like this:
 //
-//   object LintoraForm: TLintoraForm        // an object: name (optional) and class
+//   object SetupForm: TSetupForm            // an object: name (optional) and class
 //     Caption = '安裝MySQL連結'               // string: quotes doubled inside, #13#10 or #$0D
 //     Hint = 'first line'#13#10 +            //   code points, pieces joined directly or by +
 //       'second line'
@@ -40,7 +40,7 @@ class EFormTextError : public Exception {
   std::string detail_;
 };
 
-struct TFormTextEnvironment {
+struct FormTextEnvironment {
   // UTF-8 text to the stored form's 8-bit text; raises Exception for a text it cannot convert.
   std::function<std::string(const std::string& utf8)> ConvertText;
   // The bytes of a file named by `Data = file '...'`, the path as written in the description.
@@ -49,4 +49,4 @@ struct TFormTextEnvironment {
 
 // Raises EFormTextError ("Line N: ...") for anything it cannot compile, including the
 // environment's failures on that line.
-std::vector<uint8_t> CompileFormText(const std::string& text, const TFormTextEnvironment& env);
+std::vector<uint8_t> CompileFormText(const std::string& text, const FormTextEnvironment& env);

@@ -99,7 +99,7 @@ class WriteSession {
   }
 
   TComponent& root_;
-  TFormEncoder out_;
+  FormEncoder out_;
 };
 }  // namespace
 

@@ -5,27 +5,29 @@
 // it declares them; that is the order the form writer stores them in. Names compare without
 // regard to ASCII letter case.
 //
-// Declaring a class's properties:
+// Declaring a class's properties, for a component of one's own:
 //
-//   // TBinStream.h
-//   class TBinStream : public TComponent {
-//     LINTORA_PUBLISHED(TBinStream)
+//   // Counter.h
+//   class TCounter : public TComponent {
+//     LINTORA_PUBLISHED(TCounter)
 //    public:
-//     explicit TBinStream(TComponent* owner);
-//     const std::string& FileDate() const;
-//     void SetFileDate(const std::string& date);
+//     explicit TCounter(TComponent* owner);
+//     const std::string& Caption() const;
+//     void SetCaption(const std::string& caption);
+//     TNotifyEvent OnChange;
 //     ...
 //   };
 //
-//   // TBinStream.cpp
-//   const TClassInfo& TBinStream::StaticClassInfo() {
+//   // Counter.cpp
+//   const TClassInfo& TCounter::StaticClassInfo() {
 //     static const TClassInfo info =
-//         TClassBuilder<TBinStream>("TBinStream", TComponent::StaticClassInfo())
-//             .String("FileDate", &TBinStream::FileDate, &TBinStream::SetFileDate)
-//             .Integer("Size", &TBinStream::size_, &TBinStream::size_)     // a member works too
-//             .Boolean("Compress", &TBinStream::Compress, &TBinStream::SetCompress).Default(false)
-//             .Binary("Data", &TBinStream::ReadData, &TBinStream::WriteData,
-//                     [](const TBinStream& b) { return b.data_.Size() > 0; });
+//         TClassBuilder<TCounter>("TCounter", TComponent::StaticClassInfo())
+//             .String("Caption", &TCounter::Caption, &TCounter::SetCaption)
+//             .Integer("Count", &TCounter::count_, &TCounter::count_)  // a member works too
+//             .Boolean("Enabled", &TCounter::Enabled, &TCounter::SetEnabled).Default(true)
+//             .Event("OnChange", &TCounter::OnChange)
+//             .Binary("Data", &TCounter::ReadData, &TCounter::WriteData,
+//                     [](const TCounter& c) { return c.data_.Size() > 0; });
 //     return info;
 //   }
 //
@@ -41,7 +43,7 @@
 // `.TypeName("TCaption")` names the type where it differs from the kind's usual one.
 //
 // Method properties (events) hold the name of their handler, as the form description does; the
-// class that owns the handlers binds the names to its methods.
+// class that owns the handlers binds the names to them (framework/Events.h).
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -50,6 +52,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/Events.h"
 #include "framework/Persistent.h"
 
 class TMemoryStream;
@@ -88,6 +91,8 @@ struct TPropInfo {
   std::function<void(TPersistent&, const std::string&)> SetStr;
   std::function<TPersistent*(TPersistent&)> GetObject;
   std::function<void(TPersistent&, const TStrings&)> SetStrings;
+  // Event properties declared with Event: the event itself, for binding its handler.
+  std::function<TNotifyEvent*(TPersistent&)> GetEvent;
 
   bool IsOrdinal() const;
   bool IsText() const;  // tkString, tkLString, tkWString, tkMethod
@@ -195,12 +200,21 @@ class TClassBuilder {
     prop.SetStr = [set](TPersistent& o, const std::string& v) { Write(set, o, v); };
     return *this;
   }
-  // An event: the text is the handler's name.
+  // A property naming a handler: the text is the handler's name.
   template <typename G, typename S>
   TClassBuilder& Method(const char* name, const char* typeName, G get, S set) {
     String(name, get, set);
     Last().Kind = tkMethod;
     Last().TypeName = typeName;
+    return *this;
+  }
+  // An event member of the object (`.Event("OnClick", &TControl::OnClick)`): stored as its
+  // handler's name, and reachable for binding the handler.
+  TClassBuilder& Event(const char* name, TNotifyEvent T::*event) {
+    Method(
+        name, "TNotifyEvent", [event](const T& o) { return (o.*event).Name(); },
+        [event](T& o, const std::string& handler) { (o.*event).SetName(handler); });
+    Last().GetEvent = [event](TPersistent& o) { return &(static_cast<T&>(o).*event); };
     return *this;
   }
   // A string list owned by the object: get gives the list, set copies lines into it.

@@ -3,10 +3,11 @@
 
 // Big5 and GB2312 are double-byte code pages: a byte from 0x81 up starts a pair whose second
 // byte may be an ASCII letter (安 is A6 77, "w"). Such trail bytes are never case-folded.
-namespace {
-bool IsLeadByte(unsigned char c) {
+bool IsDoubleByteLead(unsigned char c) {
   return c >= 0x81 && c != 0xff;
 }
+
+namespace {
 unsigned char FoldAscii(unsigned char c) {
   return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
 }
@@ -15,7 +16,7 @@ template <typename Fold>
 std::string FoldLetters(std::string text, Fold fold) {
   for (size_t i = 0; i < text.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (IsLeadByte(c)) {
+    if (IsDoubleByteLead(c)) {
       ++i;
       continue;
     }

@@ -9,3 +9,7 @@ int CompareText(const std::string& a, const std::string& b);
 bool SameText(const std::string& a, const std::string& b);
 std::string UpperCaseAscii(std::string text);
 std::string LowerCaseAscii(std::string text);
+
+// Whether c starts a two-byte character in Big5 or GB2312 (0x81 to 0xFE). The byte after it
+// belongs to the character, even when it looks like an ASCII letter or a backslash.
+bool IsDoubleByteLead(unsigned char c);

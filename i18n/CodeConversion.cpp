@@ -5,7 +5,7 @@
 namespace {
 
 template <std::ptrdiff_t (*Position)(uint8_t, uint8_t)>
-int ConvertWith(std::string& text, const TConversionTable& table) {
+int ConvertWith(std::string& text, const ConversionTable& table) {
   int failures = 0;
   const std::size_t length = text.size();
   auto* bytes = reinterpret_cast<uint8_t*>(text.data());
@@ -32,7 +32,7 @@ int ConvertWith(std::string& text, const TConversionTable& table) {
 
 }  // namespace
 
-int ConvertPairs(std::string& text, TConvertDirect direct, const TConversionTable& table) {
+int ConvertPairs(std::string& text, TConvertDirect direct, const ConversionTable& table) {
   return direct == GBtoBIG ? ConvertWith<GbToBigPosition>(text, table)
                            : ConvertWith<BigToGbPosition>(text, table);
 }

@@ -12,7 +12,7 @@ enum TConvertDirect : uint8_t {
 };
 
 // A table used in place; Data is nullptr when the table could not be had.
-struct TConversionTable {
+struct ConversionTable {
   const uint8_t* Data = nullptr;
   std::size_t Size = 0;
 };
@@ -20,4 +20,4 @@ struct TConversionTable {
 // Converts `text` in place with the table of `direct` and returns the number of pair failures: a
 // pair whose position lies before or beyond the table (or whose table is absent) is left as it
 // is. A lead byte in the last position has no trail byte and stays unchanged. Texts of any length.
-int ConvertPairs(std::string& text, TConvertDirect direct, const TConversionTable& table);
+int ConvertPairs(std::string& text, TConvertDirect direct, const ConversionTable& table);

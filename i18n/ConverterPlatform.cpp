@@ -2,9 +2,9 @@
 
 namespace {
 
-class TNoPlatform : public TConverterPlatform {
+class NoPlatform : public ConverterPlatform {
  public:
-  std::unique_ptr<TTableResource> LoadTable(const std::string&) override { return nullptr; }
+  std::unique_ptr<TableResource> LoadTable(const std::string&) override { return nullptr; }
   uint16_t UserDefaultLangID() override { return 0; }
   int IntlInteger(const std::string&, int defaultValue) override { return defaultValue; }
   std::string IntlString(const std::string&, const std::string& defaultValue) override {
@@ -12,15 +12,15 @@ class TNoPlatform : public TConverterPlatform {
   }
 };
 
-TNoPlatform noPlatform;
-TConverterPlatform* installed = nullptr;
+NoPlatform noPlatform;
+ConverterPlatform* installed = nullptr;
 
 }  // namespace
 
-void SetConverterPlatform(TConverterPlatform* platform) {
+void SetConverterPlatform(ConverterPlatform* platform) {
   installed = platform;
 }
 
-TConverterPlatform& ConverterPlatform() {
+ConverterPlatform& CurrentConverterPlatform() {
   return installed ? *installed : noPlatform;
 }

@@ -10,17 +10,17 @@
 #include "i18n/CodeConversion.h"
 
 // One loaded table, used in place for as long as the object lives.
-class TTableResource {
+class TableResource {
  public:
-  virtual ~TTableResource() = default;
-  virtual TConversionTable Table() const = 0;
+  virtual ~TableResource() = default;
+  virtual ConversionTable Table() const = 0;
 };
 
-class TConverterPlatform {
+class ConverterPlatform {
  public:
-  virtual ~TConverterPlatform() = default;
+  virtual ~ConverterPlatform() = default;
   // The table of that name ("GBTRSBIG", "BIGTRSGB"), or nullptr when it cannot be had.
-  virtual std::unique_ptr<TTableResource> LoadTable(const std::string& name) = 0;
+  virtual std::unique_ptr<TableResource> LoadTable(const std::string& name) = 0;
   virtual uint16_t UserDefaultLangID() = 0;
   virtual int IntlInteger(const std::string& key, int defaultValue) = 0;
   virtual std::string IntlString(const std::string& key, const std::string& defaultValue) = 0;
@@ -28,5 +28,5 @@ class TConverterPlatform {
 
 // The platform every converter uses. Until one is installed there are no tables, the language
 // identifier is 0 and the regional values are their defaults. The caller keeps the object alive.
-void SetConverterPlatform(TConverterPlatform* platform);  // nullptr: none again
-TConverterPlatform& ConverterPlatform();
+void SetConverterPlatform(ConverterPlatform* platform);  // nullptr: none again
+ConverterPlatform& CurrentConverterPlatform();

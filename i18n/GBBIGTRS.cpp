@@ -48,7 +48,7 @@ TGBtransfer::TGBtransfer(TComponent* owner) : TComponent(owner) {
 TGBtransfer::~TGBtransfer() = default;
 
 void TGBtransfer::LoadTables() {
-  TConverterPlatform& platform = ConverterPlatform();
+  ConverterPlatform& platform = CurrentConverterPlatform();
   FGbToBigResource = platform.LoadTable("GBTRSBIG");
   if (FGbToBigResource) FGbToBigTable = FGbToBigResource->Table();
   FBigToGbResource = platform.LoadTable("BIGTRSGB");
@@ -56,7 +56,7 @@ void TGBtransfer::LoadTables() {
   if (!FGbToBigResource || !FBigToGbResource) FStatus |= kStatusNotReady;
 }
 
-const TConversionTable& TGBtransfer::TableOf(TConvertDirect direct) const {
+const ConversionTable& TGBtransfer::TableOf(TConvertDirect direct) const {
   return direct == GBtoBIG ? FGbToBigTable : FBigToGbTable;
 }
 
@@ -130,15 +130,15 @@ void TGBtransfer::Release() {
 }
 
 int TGBtransfer::Icountry() const {
-  return ConverterPlatform().IntlInteger("iCountry", 0);
+  return CurrentConverterPlatform().IntlInteger("iCountry", 0);
 }
 
 std::string TGBtransfer::Scountry() const {
-  return ConverterPlatform().IntlString("sCountry", "");
+  return CurrentConverterPlatform().IntlString("sCountry", "");
 }
 
 int TGBtransfer::DefaultLangID() const {
-  return ConverterPlatform().UserDefaultLangID();
+  return CurrentConverterPlatform().UserDefaultLangID();
 }
 
 TGBtransfer* SharedConverter() {
@@ -159,8 +159,8 @@ void ReleaseSharedConverter() {
 
 int GetChineseSystemKind() {
   int kind = 0;
-  if (ConverterPlatform().UserDefaultLangID() == kLangChinesePrc) kind = 1;
-  if (ConverterPlatform().UserDefaultLangID() == kLangChineseKind2) kind = 2;
+  if (CurrentConverterPlatform().UserDefaultLangID() == kLangChinesePrc) kind = 1;
+  if (CurrentConverterPlatform().UserDefaultLangID() == kLangChineseKind2) kind = 2;
   return kind;
 }
 

@@ -60,7 +60,7 @@ class TGBtransfer : public TComponent {
   const TStrings* SourceLines() const { return FSourceLines.get(); }
 
  private:
-  const TConversionTable& TableOf(TConvertDirect direct) const;
+  const ConversionTable& TableOf(TConvertDirect direct) const;
   // Converts one text as ConvertText does, counting its failures.
   std::string Convert(const std::string& text);
   void LoadTables();
@@ -70,10 +70,10 @@ class TGBtransfer : public TComponent {
   bool FReady = true;
   TConvertDirect FDirect = GBtoBIG;
   uint16_t FStatus = 0;
-  std::unique_ptr<TTableResource> FGbToBigResource;
-  std::unique_ptr<TTableResource> FBigToGbResource;
-  TConversionTable FGbToBigTable;
-  TConversionTable FBigToGbTable;
+  std::unique_ptr<TableResource> FGbToBigResource;
+  std::unique_ptr<TableResource> FBigToGbResource;
+  ConversionTable FGbToBigTable;
+  ConversionTable FBigToGbTable;
   int32_t FErrorCount = 0;
   int32_t FIcountry = 0;
   int32_t FDefaultLangID = 0;

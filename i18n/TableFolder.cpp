@@ -8,10 +8,10 @@
 
 namespace {
 
-class TTableFile : public TTableResource {
+class TableFile : public TableResource {
  public:
-  explicit TTableFile(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
-  TConversionTable Table() const override { return {bytes_.data(), bytes_.size()}; }
+  explicit TableFile(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  ConversionTable Table() const override { return {bytes_.data(), bytes_.size()}; }
 
  private:
   std::vector<uint8_t> bytes_;
@@ -28,12 +28,12 @@ std::string BuildTablesFolder(const std::string& programPath) {
   return folder + "/tables";
 }
 
-TTableFolderPlatform::TTableFolderPlatform(std::string folder, uint16_t langID)
+TableFolderPlatform::TableFolderPlatform(std::string folder, uint16_t langID)
     : folder_(std::move(folder)), langID_(langID) {}
 
-std::unique_ptr<TTableResource> TTableFolderPlatform::LoadTable(const std::string& name) {
+std::unique_ptr<TableResource> TableFolderPlatform::LoadTable(const std::string& name) {
   try {
-    return std::make_unique<TTableFile>(ReadFileBytes(folder_ + "/" + name));
+    return std::make_unique<TableFile>(ReadFileBytes(folder_ + "/" + name));
   } catch (const EFileError&) {
     return nullptr;
   }

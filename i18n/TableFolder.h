@@ -9,13 +9,13 @@
 // (programPath includes its folders).
 std::string BuildTablesFolder(const std::string& programPath);
 
-class TTableFolderPlatform : public TConverterPlatform {
+class TableFolderPlatform : public ConverterPlatform {
  public:
   // langID is what UserDefaultLangID answers; a host has no Windows language.
-  explicit TTableFolderPlatform(std::string folder, uint16_t langID = 0);
+  explicit TableFolderPlatform(std::string folder, uint16_t langID = 0);
 
   // nullptr when the file cannot be read.
-  std::unique_ptr<TTableResource> LoadTable(const std::string& name) override;
+  std::unique_ptr<TableResource> LoadTable(const std::string& name) override;
   uint16_t UserDefaultLangID() override { return langID_; }
   int IntlInteger(const std::string&, int defaultValue) override { return defaultValue; }
   std::string IntlString(const std::string&, const std::string& defaultValue) override {

@@ -12,10 +12,7 @@ set(LINTORA_DRIVER_DIR "" CACHE PATH
     "Folder with the real Myodbc.dll, Myodbcd.dll, myodbc5a.dll and myodbc5S.dll to embed")
 option(LINTORA_DRIVER_COMPRESS "Hold the embedded driver files LZRW1-compressed (Compress on)" OFF)
 
-set(lintora_driver_names Myodbc.dll Myodbcd.dll myodbc5a.dll myodbc5S.dll)
-# The time stamps the stored form gives the stand-ins (local time of the building machine).
-set(lintora_driver_times "2000-10-23 11:07:26" "2000-10-23 11:07:50" "2014-06-19 00:54:24"
-                         "2014-06-19 00:54:22")
+include(${CMAKE_CURRENT_LIST_DIR}/drivers/DriverList.cmake)
 set(driver_plain_dir ${CMAKE_CURRENT_BINARY_DIR}/drivers/plain)
 if(LINTORA_DRIVER_COMPRESS)
   set(driver_data_dir ${CMAKE_CURRENT_BINARY_DIR}/drivers/data)
@@ -75,7 +72,8 @@ add_custom_command(
           -DCOMPRESS=${LINTORA_DRIVER_COMPRESS} -DDATES_FROM_FILES=${dates_from_files}
           -P ${CMAKE_CURRENT_SOURCE_DIR}/drivers/PrepareFormText.cmake
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/LintoraForm.txt
-          ${CMAKE_CURRENT_SOURCE_DIR}/drivers/PrepareFormText.cmake ${driver_files}
+          ${CMAKE_CURRENT_SOURCE_DIR}/drivers/PrepareFormText.cmake
+          ${CMAKE_CURRENT_SOURCE_DIR}/drivers/DriverList.cmake ${driver_files}
   VERBATIM)
 add_custom_target(lintora_form_text DEPENDS ${LINTORA_FORM_TEXT})
 list(APPEND lintora_rc_depends lintora_form_text)

@@ -77,7 +77,7 @@ int Compile(const std::string& input, const std::string& output, const std::stri
   std::vector<std::string> dependencies{fs::absolute(input).string()};
   const Utf8ToBig5 toBig5;
 
-  TFormTextEnvironment env;
+  FormTextEnvironment env;
   env.ConvertText = [&toBig5](const std::string& utf8) { return toBig5(utf8); };
   env.ReadFile = [&](const std::string& path) {
     const std::string resolved = (folder / fs::u8path(path)).lexically_normal().string();

@@ -64,7 +64,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 }
 
 // Converts every stretch between line-break bytes; returns the number of pairs left unchanged.
-int ConvertLineByLine(std::string& text, TConvertDirect direct, const TConversionTable& table) {
+int ConvertLineByLine(std::string& text, TConvertDirect direct, const ConversionTable& table) {
   int failures = 0;
   size_t start = 0;
   while (start < text.size()) {
@@ -83,7 +83,7 @@ int ConvertLineByLine(std::string& text, TConvertDirect direct, const TConversio
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) return Usage(argv[0]);
-  TTableFolderPlatform tables(options.tables);
+  TableFolderPlatform tables(options.tables);
   const auto table = tables.LoadTable(options.direct == GBtoBIG ? "GBTRSBIG" : "BIGTRSGB");
   if (!table) {
     std::fprintf(stderr, "gbbig: no conversion tables in %s\n", options.tables.c_str());

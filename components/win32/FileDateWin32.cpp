@@ -1,21 +1,17 @@
 // The import's file time on Windows: the last-write time through a handle that denies other
 // writers, in local time, with the separators of the user's regional settings.
-#include "components/FileDate.h"
-#include "framework/Exceptions.h"
-
-// would rename the framework's helper.
 #include <windows.h>
 
+#include "components/FileDate.h"
+#include "framework/Exceptions.h"
 #include "framework/win32/FileHandle.h"
+#include "framework/win32/LocaleInfo.h"
 
 namespace {
-
-std::string LocaleText(LCTYPE item, const char* fallback) {
-  char text[16];
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, item, text, sizeof text) <= 1) return fallback;
-  return text;
+std::string LocaleSeparator(LCTYPE item, const char* fallback) {
+  const std::string separator = UserLocaleText(item);
+  return separator.empty() ? fallback : separator;
 }
-
 }  // namespace
 
 std::string ReadFileDate(const std::string& path) {
@@ -28,7 +24,7 @@ std::string ReadFileDate(const std::string& path) {
       !FileTimeToSystemTime(&local, &time)) {
     throw EFileError(FormatErrorText(SCannotOpenFile, path));
   }
-  const TFileStamp stamp{time.wYear, time.wMonth,  time.wDay,
-                         time.wHour, time.wMinute, time.wSecond};
-  return FormatFileDate(stamp, LocaleText(LOCALE_SDATE, "/"), LocaleText(LOCALE_STIME, ":"));
+  const FileStamp stamp{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+  return FormatFileDate(stamp, LocaleSeparator(LOCALE_SDATE, "/"),
+                        LocaleSeparator(LOCALE_STIME, ":"));
 }

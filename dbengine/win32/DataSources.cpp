@@ -2,20 +2,19 @@
 
 #include <windows.h>
 
+#include "dbengine/DataSourceName.h"
 #include "framework/Strings.h"
-#include "framework/TextCompare.h"
 #include "framework/win32/Registry.h"
 
 namespace {
 
 const char* const kOdbcIniKey = "\\Software\\ODBC\\ODBC.INI\\";
-const char* const kDataSourceList = "ODBC Data Sources";
 const char* const kRecordValues[] = {"Server", "Port", "User", "Password", "DataBase", "CHARSET"};
 const HKEY kRoots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
 
 bool ListedUnder(HKEY root, const std::string& name) {
   TRegistry registry(root);
-  if (!registry.OpenKey(std::string(kOdbcIniKey) + kDataSourceList, false)) return false;
+  if (!registry.OpenKey(std::string(kOdbcIniKey) + DataSourceListKeyName, false)) return false;
   TStringList names;
   registry.GetValueNames(names);
   return names.IndexOf(name) >= 0;
@@ -23,12 +22,8 @@ bool ListedUnder(HKEY root, const std::string& name) {
 
 }  // namespace
 
-bool IsUsableDataSourceName(const std::string& name) {
-  return !name.empty() && name.find('\\') == std::string::npos && !SameText(name, kDataSourceList);
-}
-
 bool IsListedDataSource(const std::string& name) {
-  if (!IsUsableDataSourceName(name)) return false;
+  if (CheckExistingDataSourceName(name) != DataSourceNameFault::None) return false;
   for (HKEY root : kRoots)
     if (ListedUnder(root, name)) return true;
   return false;
@@ -36,7 +31,7 @@ bool IsListedDataSource(const std::string& name) {
 
 bool ReadDataSourceRecord(const std::string& name, TStrings& record) {
   record.Clear();
-  if (!IsUsableDataSourceName(name)) return false;
+  if (CheckExistingDataSourceName(name) != DataSourceNameFault::None) return false;
   for (HKEY root : kRoots) {
     TRegistry registry(root);
     if (!registry.OpenKey(kOdbcIniKey + name, false)) continue;

@@ -6,11 +6,8 @@
 
 class TStrings;
 
-// A name the registry layout can hold as a data source: not empty, no backslash (which would
-// reach another key), not the list key itself.
-bool IsUsableDataSourceName(const std::string& name);
-
-// Whether name is listed as a data source, per user or per machine (case ignored).
+// Whether name is listed as a data source, per user or per machine (case ignored). A name that
+// could reach another key (dbengine/DataSourceName.h) is never one.
 bool IsListedDataSource(const std::string& name);
 
 // Fills record (cleared first) with the connection values of the data source's record as

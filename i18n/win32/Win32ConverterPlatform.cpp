@@ -3,28 +3,19 @@
 #include <windows.h>
 
 #include "framework/win32/IniFile.h"
+#include "framework/win32/ProgramResource.h"
 #include "framework/win32/SystemPaths.h"
 
 namespace {
 
-// A loaded and locked resource of the program's own module. Unlocking and freeing are no-ops on
-// Win32, but they end the resource's use as the platform documents it.
-class TResourceTable : public TTableResource {
+// A table used in place, where the program's module maps it.
+class ResourceTable : public TableResource {
  public:
-  TResourceTable(HGLOBAL handle, const void* data, DWORD size)
-      : handle_(handle), table_{static_cast<const uint8_t*>(data), size} {}
-  ~TResourceTable() override {
-    UnlockResource(handle_);
-    FreeResource(handle_);
-  }
-  TResourceTable(const TResourceTable&) = delete;
-  TResourceTable& operator=(const TResourceTable&) = delete;
-
-  TConversionTable Table() const override { return table_; }
+  explicit ResourceTable(ProgramResource resource) : resource_(std::move(resource)) {}
+  ConversionTable Table() const override { return {resource_.Data(), resource_.Size()}; }
 
  private:
-  HGLOBAL handle_;
-  TConversionTable table_;
+  ProgramResource resource_;
 };
 
 std::string WinIniPath() {
@@ -33,36 +24,27 @@ std::string WinIniPath() {
 
 }  // namespace
 
-std::unique_ptr<TTableResource> TWin32ConverterPlatform::LoadTable(const std::string& name) {
-  const HMODULE module = GetModuleHandleA(nullptr);
-  const HRSRC resource = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10));  // RCDATA
+std::unique_ptr<TableResource> Win32ConverterPlatform::LoadTable(const std::string& name) {
+  ProgramResource resource = ProgramResource::FindRcData(name);
   if (!resource) return nullptr;
-  const HGLOBAL handle = LoadResource(module, resource);
-  if (!handle) return nullptr;
-  const void* data = LockResource(handle);
-  const DWORD size = SizeofResource(module, resource);
-  if (!data || size == 0) {
-    FreeResource(handle);
-    return nullptr;
-  }
-  return std::make_unique<TResourceTable>(handle, data, size);
+  return std::make_unique<ResourceTable>(std::move(resource));
 }
 
-uint16_t TWin32ConverterPlatform::UserDefaultLangID() {
+uint16_t Win32ConverterPlatform::UserDefaultLangID() {
   return GetUserDefaultLangID();
 }
 
-int TWin32ConverterPlatform::IntlInteger(const std::string& key, int defaultValue) {
+int Win32ConverterPlatform::IntlInteger(const std::string& key, int defaultValue) {
   return static_cast<int>(
       GetPrivateProfileIntA("intl", key.c_str(), defaultValue, WinIniPath().c_str()));
 }
 
-std::string TWin32ConverterPlatform::IntlString(const std::string& key,
-                                                const std::string& defaultValue) {
+std::string Win32ConverterPlatform::IntlString(const std::string& key,
+                                               const std::string& defaultValue) {
   return TIniFile(WinIniPath()).ReadString("intl", key, defaultValue);
 }
 
 void UseWin32ConverterPlatform() {
-  static TWin32ConverterPlatform platform;
+  static Win32ConverterPlatform platform;
   SetConverterPlatform(&platform);
 }

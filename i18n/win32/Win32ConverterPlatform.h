@@ -4,9 +4,9 @@
 // identifier; the regional values come from the "intl" section of the Windows directory's WIN.INI.
 #include "i18n/ConverterPlatform.h"
 
-class TWin32ConverterPlatform : public TConverterPlatform {
+class Win32ConverterPlatform : public ConverterPlatform {
  public:
-  std::unique_ptr<TTableResource> LoadTable(const std::string& name) override;
+  std::unique_ptr<TableResource> LoadTable(const std::string& name) override;
   uint16_t UserDefaultLangID() override;
   int IntlInteger(const std::string& key, int defaultValue) override;
   std::string IntlString(const std::string& key, const std::string& defaultValue) override;

@@ -4,9 +4,7 @@
 # with DATES_FROM_FILES, FileDate from its last-write time), the file in DATA_DIR is the "Data"
 # block and gives SizeOfBin; COMPRESS adds Compress = True.
 # Variables: SOURCE_TEXT OUTPUT_TEXT SOURCE_DIR PLAIN_DIR DATA_DIR COMPRESS DATES_FROM_FILES.
-set(names Myodbc.dll Myodbcd.dll myodbc5a.dll myodbc5S.dll)
-set(dates "2000/10/23 11:07:26 " "2000/10/23 11:07:50 " "2014/06/19 00:54:24 "
-          "2014/06/19 00:54:22 ")
+include(${CMAKE_CURRENT_LIST_DIR}/DriverList.cmake)
 
 # The file's last-write time in local time, seconds taken down to even, one trailing blank.
 function(file_date path var)
@@ -25,10 +23,13 @@ string(REGEX REPLACE "file '([^/'][^']*)'" "file '${SOURCE_DIR}/\\1'" text "${te
 
 foreach(index RANGE 3)
   math(EXPR number "${index} + 1")
-  list(GET names ${index} name)
-  list(GET dates ${index} date)
+  list(GET lintora_driver_names ${index} name)
   if(DATES_FROM_FILES)
     file_date(${PLAIN_DIR}/${name} date)
+  else()
+    # The stand-in's time stamp as TBinStream keeps it: "2000/10/23 11:07:26 ".
+    list(GET lintora_driver_times ${index} time)
+    string(REPLACE "-" "/" date "${time} ")
   endif()
   file(SIZE ${PLAIN_DIR}/${name} size)
   file(SIZE ${DATA_DIR}/${name} sizeOfBin)

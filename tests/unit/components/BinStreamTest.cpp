@@ -80,7 +80,7 @@ void ExpectFileDateShape(const std::string& date) {
 // the component's properties.
 template <typename Properties>
 std::vector<uint8_t> StoredForm(Properties properties) {
-  TFormEncoder form;
+  FormEncoder form;
   form.Name("TComponent");
   form.Name("Root");
   form.End();
@@ -258,7 +258,7 @@ TEST_F(BinStream, StoredValuesAreTakenWithoutTheFileSystem) {
   }();
   // A missing file, a SizeOfBin that disagrees, and Compress before Data: the block arrives
   // already in container form.
-  const std::vector<uint8_t> form = StoredForm([&container](TFormEncoder& out) {
+  const std::vector<uint8_t> form = StoredForm([&container](FormEncoder& out) {
     out.Name("FileDate");
     out.String("2000/10/23 11:07:26 ");
     out.Name("FileName");

@@ -75,9 +75,9 @@ TEST(ZipBlock, ControlWordsEveryHundredAndTwentyEightBits) {
 
 TEST(ZipBlock, FindMatchProbesOnceAndRecordsEveryProbe) {
   const std::vector<uint8_t> plain = Bytes("xyzxyzxyz");
-  TZipHashTable table;
+  ZipHashTable table;
   table.Clear();
-  TZipMatch match;
+  ZipMatch match;
   EXPECT_FALSE(FindMatch(plain.data(), 0, plain.size(), table, match));
   EXPECT_TRUE(FindMatch(plain.data(), 3, plain.size(), table, match));
   EXPECT_EQ(match.start, 0);
@@ -100,9 +100,9 @@ TEST(ZipBlock, MatchesStopAtDistance4096) {
   plain[4096] = plain[0];
   plain[4097] = plain[1];
   plain[4098] = plain[2];
-  TZipHashTable table;
+  ZipHashTable table;
   table.Clear();
-  TZipMatch match;
+  ZipMatch match;
   FindMatch(plain.data(), 0, plain.size(), table, match);
   EXPECT_FALSE(FindMatch(plain.data(), 4096, plain.size(), table, match));
   plain.erase(plain.begin() + 100);  // now 4095 apart
@@ -169,7 +169,7 @@ TEST(ZipBlock, BlocksSideBySideGiveTheBodiesOfSingleBlocks) {
   for (size_t count = 1; count <= 3 * ZipBlocksSideBySide + 1; ++count) {
     for (size_t i = 0; i < plains.size(); i += 5) {
       std::vector<std::vector<uint8_t>> bodies(count);
-      std::vector<TZipBlockJob> jobs(count);
+      std::vector<ZipBlockJob> jobs(count);
       for (size_t k = 0; k < count; ++k) {
         const std::vector<uint8_t>& plain = plains[(i + k * 7) % plains.size()];
         bodies[k].resize(plain.size() + ZipCodedSlack + 1);
@@ -190,7 +190,7 @@ namespace {
 std::vector<uint8_t> DescribedBody(const std::vector<uint8_t>& plain) {
   const size_t n = plain.size();
   std::vector<uint8_t> body(n + ZipCodedSlack + 1);
-  TZipHashTable table;
+  ZipHashTable table;
   table.Clear();
   body[0] = 0x40;
   size_t t = 1, o = 3, p = 0, k = 0;
@@ -208,7 +208,7 @@ std::vector<uint8_t> DescribedBody(const std::vector<uint8_t>& plain) {
     }
     size_t run = 1;
     while (p + run < n && run < 4095 && plain[p + run] == plain[p]) ++run;
-    TZipMatch match;
+    ZipMatch match;
     if (run >= 16) {
       body[o] = 0;
       put16(o + 1, static_cast<unsigned>(run - 16));

@@ -86,7 +86,7 @@ TEST_F(FormStream, DefaultsAreNotWritten) {
   TTestForm empty(nullptr);
   const std::vector<uint8_t> bytes = FormWriter::WriteComponent(empty);
   // Only "Left" (no default) is stored: signature, class, empty name, one integer, two ends.
-  TFormEncoder expected;
+  FormEncoder expected;
   expected.Name("TTestForm");
   expected.Name("");
   expected.Name("Left");
@@ -97,7 +97,7 @@ TEST_F(FormStream, DefaultsAreNotWritten) {
 }
 
 TEST_F(FormStream, PropertiesAreSetInStreamOrderWhileReadingAndLoadedRunsLast) {
-  TFormEncoder stream;
+  FormEncoder stream;
   stream.Name("TTestForm");
   stream.Name("F");
   stream.End();
@@ -140,7 +140,7 @@ TEST_F(FormStream, WrongRootClassOrUnknownThingsAreReadErrors) {
   EXPECT_THROW(FormReader(bytes).ReadRootComponent(notTheForm), EReadError);
 
   auto readOne = [](const std::string& className, const std::string& prop, auto writeValue) {
-    TFormEncoder stream;
+    FormEncoder stream;
     stream.Name("TTestForm");
     stream.Name("F");
     stream.End();
@@ -161,32 +161,32 @@ TEST_F(FormStream, WrongRootClassOrUnknownThingsAreReadErrors) {
     }
     return std::string("no error");
   };
-  EXPECT_EQ(readOne("TNoSuch", "Left", [](TFormEncoder& s) { s.Int(1); }),
+  EXPECT_EQ(readOne("TNoSuch", "Left", [](FormEncoder& s) { s.Int(1); }),
             "Class TNoSuch not found");
-  EXPECT_EQ(readOne("TTestItem", "Hint", [](TFormEncoder& s) { s.String("x"); }),
+  EXPECT_EQ(readOne("TTestItem", "Hint", [](FormEncoder& s) { s.String("x"); }),
             "Error reading Label1.Hint: Property Hint does not exist");
-  EXPECT_EQ(readOne("TTestItem", "Visible", [](TFormEncoder& s) { s.Ident("no"); }),
+  EXPECT_EQ(readOne("TTestItem", "Visible", [](FormEncoder& s) { s.Ident("no"); }),
             "Error reading Label1.Visible: Invalid property element: no");
   EXPECT_EQ(readOne("TTestItem", "Anchors",
-                    [](TFormEncoder& s) {
+                    [](FormEncoder& s) {
                       s.Set({"akLeft", "akFar"});
                     }),
             "Error reading Label1.Anchors: Invalid property element: akFar");
-  EXPECT_EQ(readOne("TTestItem", "Left", [](TFormEncoder& s) { s.String("12"); }),
+  EXPECT_EQ(readOne("TTestItem", "Left", [](FormEncoder& s) { s.String("12"); }),
             "Error reading Label1.Left: Invalid property value");
-  EXPECT_EQ(readOne("TTestItem", "Caption", [](TFormEncoder& s) { s.Ident("x"); }),
+  EXPECT_EQ(readOne("TTestItem", "Caption", [](FormEncoder& s) { s.Ident("x"); }),
             "Error reading Label1.Caption: Invalid property value");
-  EXPECT_EQ(readOne("TTestItem", "Align", [](TFormEncoder& s) { s.Boolean(true); }),
+  EXPECT_EQ(readOne("TTestItem", "Align", [](FormEncoder& s) { s.Boolean(true); }),
             "Error reading Label1.Align: Invalid property value");
-  EXPECT_EQ(readOne("TTestItem", "Font.Nope", [](TFormEncoder& s) { s.Int(1); }),
+  EXPECT_EQ(readOne("TTestItem", "Font.Nope", [](FormEncoder& s) { s.Int(1); }),
             "Error reading Label1.Font.Nope: Property Font.Nope does not exist");
-  EXPECT_EQ(readOne("TTestItem", "Left.X", [](TFormEncoder& s) { s.Int(1); }),
+  EXPECT_EQ(readOne("TTestItem", "Left.X", [](FormEncoder& s) { s.Int(1); }),
             "Error reading Label1.Left.X: Property Left.X does not exist");
-  EXPECT_EQ(readOne("TTestItem", "Font.Height", [](TFormEncoder& s) { s.Int(-16); }), "no error");
+  EXPECT_EQ(readOne("TTestItem", "Font.Height", [](FormEncoder& s) { s.Int(-16); }), "no error");
 }
 
 TEST_F(FormStream, DuplicateNamesAndTrailingBytesAreRejected) {
-  TFormEncoder stream;
+  FormEncoder stream;
   stream.Name("TTestForm");
   stream.Name("F");
   stream.End();
@@ -234,7 +234,7 @@ TEST_F(FormStream, CorruptBytesNeverCrash) {
 }
 
 TEST_F(FormStream, DeepNestingIsRefused) {
-  TFormEncoder stream;
+  FormEncoder stream;
   stream.Name("TTestForm");
   stream.Name("");
   stream.End();

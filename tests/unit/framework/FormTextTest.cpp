@@ -11,8 +11,8 @@ namespace {
 // Strings stay UTF-8 unless a test converts them; files come from a table.
 struct Environment {
   std::map<std::string, std::vector<uint8_t>> files;
-  TFormTextEnvironment Get() {
-    TFormTextEnvironment env;
+  FormTextEnvironment Get() {
+    FormTextEnvironment env;
     env.ConvertText = [](const std::string& s) { return s; };
     env.ReadFile = [this](const std::string& path) {
       const auto found = files.find(path);
@@ -26,7 +26,7 @@ struct Environment {
 // The stream of one object of class TTestItem holding the properties `body` adds.
 template <typename Body>
 std::vector<uint8_t> OneObject(Body body) {
-  TFormEncoder expected;
+  FormEncoder expected;
   expected.Name("TTestItem");
   expected.Name("");
   body(expected);
@@ -103,13 +103,13 @@ TEST(FormText, StringSyntax) {
       "    #$41'B'#0\n"
       "end\n",
       env.Get());
-  EXPECT_EQ(compiled, OneObject([](TFormEncoder& s) {
+  EXPECT_EQ(compiled, OneObject([](FormEncoder& s) {
               s.Name("Caption");
               s.String(std::string("It's\r\ntwoAB\0", 12));
             }));
   // A code point beyond ASCII is written as UTF-8 for the converter: #23433 is 安.
   EXPECT_EQ(CompileFormText("object TTestItem Caption = #23433 end", env.Get()),
-            OneObject([](TFormEncoder& s) {
+            OneObject([](FormEncoder& s) {
               s.Name("Caption");
               s.String("\xe5\xae\x89");
             }));
@@ -124,7 +124,7 @@ TEST(FormText, NumbersSetsListsAndBlocks) {
       "  Items = ()\n  Picture.Data = {0a 1B\n 2c}\n  Enabled = true\n"
       "end",
       env.Get());
-  EXPECT_EQ(compiled, OneObject([](TFormEncoder& s) {
+  EXPECT_EQ(compiled, OneObject([](FormEncoder& s) {
               s.Name("Color");
               s.Int(0x00D24400);
               s.Name("Tag");
@@ -150,13 +150,13 @@ TEST(FormText, NumbersSetsListsAndBlocks) {
 TEST(FormText, StringsAreConvertedButNamesAndPathsAreNot) {
   Environment env;
   env.files["\xe4\xb8\xad.dll"] = {1};
-  TFormTextEnvironment marking = env.Get();
+  FormTextEnvironment marking = env.Get();
   marking.ConvertText = [](const std::string& s) { return "<" + s + ">"; };
   const auto compiled = CompileFormText(
       "object Form1: TTestItem Caption = 'a' Lines = ('b' 'c') OnClick = Form1Click "
       "Data = file '\xe4\xb8\xad.dll' end",
       marking);
-  TFormEncoder expected;
+  FormEncoder expected;
   expected.Name("TTestItem");
   expected.Name("Form1");
   expected.Name("Caption");
@@ -203,7 +203,7 @@ TEST(FormText, FaultsNameTheirLine) {
 
 TEST(FormText, ConversionFailureNamesTheLine) {
   Environment env;
-  TFormTextEnvironment failing = env.Get();
+  FormTextEnvironment failing = env.Get();
   failing.ConvertText = [](const std::string& s) -> std::string {
     if (s == "bad") throw Exception("Cannot convert 'bad'");
     return s;

@@ -8,15 +8,15 @@
 #error "tests/unit/i18n/CMakeLists.txt defines LINTORA_TABLES_DIR"
 #endif
 
-inline TTableFolderPlatform& BuildTablesPlatform() {
-  static TTableFolderPlatform platform(LINTORA_TABLES_DIR);
+inline TableFolderPlatform& BuildTablesPlatform() {
+  static TableFolderPlatform platform(LINTORA_TABLES_DIR);
   return platform;
 }
 
 // The table of that name; the test fails when the build has not made it.
-inline TConversionTable BuildTable(const std::string& name) {
+inline ConversionTable BuildTable(const std::string& name) {
   static const auto gbToBig = BuildTablesPlatform().LoadTable("GBTRSBIG");
   static const auto bigToGb = BuildTablesPlatform().LoadTable("BIGTRSGB");
   const auto& table = name == "GBTRSBIG" ? gbToBig : bigToGb;
-  return table ? table->Table() : TConversionTable{};
+  return table ? table->Table() : ConversionTable{};
 }

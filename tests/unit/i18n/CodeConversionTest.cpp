@@ -15,7 +15,7 @@ struct Converted {
 };
 
 Converted Convert(std::string text, TConvertDirect direct) {
-  const TConversionTable table = BuildTable(direct == GBtoBIG ? "GBTRSBIG" : "BIGTRSGB");
+  const ConversionTable table = BuildTable(direct == GBtoBIG ? "GBTRSBIG" : "BIGTRSGB");
   const int failures = ConvertPairs(text, direct, table);
   return {text, failures};
 }
@@ -99,7 +99,7 @@ TEST(CodeConversion, Gb2312PairsWithLowTrailBytes) {
   EXPECT_EQ(before.text, "\xa1\x40");
   EXPECT_EQ(before.failures, 1);
   // B0 40 lands in an earlier row inside the table and takes what is found there.
-  const TConversionTable table = BuildTable("GBTRSBIG");
+  const ConversionTable table = BuildTable("GBTRSBIG");
   ASSERT_NE(table.Data, nullptr);
   const std::ptrdiff_t position = GbToBigPosition(0xB0, 0x40);
   ASSERT_GT(position, 0);
@@ -116,7 +116,7 @@ TEST(CodeConversion, WithoutATableEveryPairFails) {
   std::string text =
       "ab\xa4\xa4"
       "c\xa4\xe5\xa4";
-  EXPECT_EQ(ConvertPairs(text, BIGtoGB, TConversionTable{}), 2);
+  EXPECT_EQ(ConvertPairs(text, BIGtoGB, ConversionTable{}), 2);
   EXPECT_EQ(text,
             "ab\xa4\xa4"
             "c\xa4\xe5\xa4");

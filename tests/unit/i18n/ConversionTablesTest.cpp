@@ -9,7 +9,7 @@
 
 namespace {
 
-uint16_t CellAt(const TConversionTable& table, std::ptrdiff_t position) {
+uint16_t CellAt(const ConversionTable& table, std::ptrdiff_t position) {
   return static_cast<uint16_t>(table.Data[position] << 8 | table.Data[position + 1]);
 }
 uint16_t GbToBig(uint16_t gb) {
@@ -46,11 +46,11 @@ TEST(ConversionTables, HaveTheirExactSizes) {
 }
 
 TEST(ConversionTables, EndInTwoFillerCells) {
-  const TConversionTable gbToBig = BuildTable("GBTRSBIG");
+  const ConversionTable gbToBig = BuildTable("GBTRSBIG");
   ASSERT_NE(gbToBig.Data, nullptr);
   EXPECT_EQ(CellAt(gbToBig, 15228), 0xA140);
   EXPECT_EQ(CellAt(gbToBig, 15230), 0xA140);
-  const TConversionTable bigToGb = BuildTable("BIGTRSGB");
+  const ConversionTable bigToGb = BuildTable("BIGTRSGB");
   ASSERT_NE(bigToGb.Data, nullptr);
   EXPECT_EQ(CellAt(bigToGb, 34380), 0xA1A1);
   EXPECT_EQ(CellAt(bigToGb, 34382), 0xA1A1);

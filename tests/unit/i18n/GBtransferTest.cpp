@@ -181,7 +181,7 @@ TEST_F(GBtransferTest, ChineseSystemKindFollowsTheLanguage) {
     int kind;
   } cases[] = {{0x0804, 1}, {0x0FD4, 2}, {0x0404, 0}, {0x0409, 0}, {0x0C04, 0}};
   for (const auto& c : cases) {
-    TTableFolderPlatform platform(LINTORA_TABLES_DIR, c.lang);
+    TableFolderPlatform platform(LINTORA_TABLES_DIR, c.lang);
     SetConverterPlatform(&platform);
     EXPECT_EQ(GetChineseSystemKind(), c.kind) << std::hex << c.lang;
     EXPECT_EQ(TGBtransfer(nullptr).DefaultLangID(), c.lang);

@@ -10,7 +10,7 @@ TEST(TableFolder, TheBuildFolderIsBesideTheProgramsFolder) {
 }
 
 TEST(TableFolder, AFolderWithoutTablesLeavesTheConverterWithoutThem) {
-  TTableFolderPlatform empty(LINTORA_TABLES_DIR "/no-such-folder");
+  TableFolderPlatform empty(LINTORA_TABLES_DIR "/no-such-folder");
   EXPECT_EQ(empty.LoadTable("GBTRSBIG"), nullptr);
   SetConverterPlatform(&empty);
   TGBtransfer converter(nullptr);

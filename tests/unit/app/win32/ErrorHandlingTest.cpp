@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "WindowProbe.h"
-#include "app/ErrorHandling.h"
+#include "app/win32/ErrorHandling.h"
+#include "controls/win32/Application.h"
+#include "controls/win32/MessageBox.h"
 #include "framework/Exceptions.h"
-#include "framework/win32/Application.h"
-#include "framework/win32/MessageBox.h"
+#include "tests/unit/controls/win32/WindowInspection.h"
 
 namespace {
 const std::string OkCaption = "\xbd\x54\xbb\x7b";  // 確認
@@ -26,16 +26,16 @@ TEST(ErrorBox, ShowsTheMessageUnderTheTitleWithOneOkButton) {
   const bool shown = WhileModalWindow(
       MessageFormClassName,
       [&](HWND box) {
-        caption = ProbeWindowText(box);
+        caption = WindowText(box);
         HWND ok = nullptr;
-        for (HWND child : ProbeChildren(box)) {
+        for (HWND child : ChildWindows(box)) {
           char className[32] = {};
           GetClassNameA(child, className, sizeof className);
           if (lstrcmpiA(className, "Button") == 0) {
-            buttons.push_back(ProbeWindowText(child));
+            buttons.push_back(WindowText(child));
             ok = child;
-          } else if (!ProbeWindowText(child).empty()) {
-            text = ProbeWindowText(child);
+          } else if (!WindowText(child).empty()) {
+            text = WindowText(child);
           }
         }
         if (ok) SendMessageA(ok, BM_CLICK, 0, 0);

@@ -10,18 +10,18 @@
 #include <memory>
 #include <string>
 
-#include "WindowProbe.h"
-#include "app/LintoraMain.h"
-#include "app/SettingsStore.h"
+#include "app/win32/LintoraMain.h"
+#include "app/win32/SettingsStore.h"
+#include "controls/win32/Application.h"
+#include "controls/win32/Buttons.h"
+#include "controls/win32/ComboBox.h"
+#include "controls/win32/Edits.h"
+#include "controls/win32/Label.h"
+#include "controls/win32/MessageBox.h"
+#include "controls/win32/Notebook.h"
 #include "framework/Strings.h"
-#include "framework/win32/Application.h"
-#include "framework/win32/Buttons.h"
-#include "framework/win32/ComboBox.h"
-#include "framework/win32/Edits.h"
-#include "framework/win32/Label.h"
-#include "framework/win32/MessageBox.h"
-#include "framework/win32/Notebook.h"
 #include "framework/win32/Registry.h"
+#include "tests/unit/controls/win32/WindowInspection.h"
 
 namespace {
 const std::string HostListKey = std::string(NameListKeyPath) + HostListName;
@@ -227,8 +227,8 @@ TEST_F(Dialog, StartupErrorIsShownAndTheDialogStillOpens) {
   const bool shown = WhileModalWindow(
       MessageFormClassName,
       [&boxText](HWND box) {
-        for (HWND child : ProbeChildren(box)) {
-          const std::string text = ProbeWindowText(child);
+        for (HWND child : ChildWindows(box)) {
+          const std::string text = WindowText(child);
           if (text.find("DBTYPE") != std::string::npos) boxText = text;
         }
         SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);

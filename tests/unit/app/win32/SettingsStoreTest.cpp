@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "app/win32/SettingsStore.h"
 #include "framework/Exceptions.h"
 #include "framework/Strings.h"
 #include "framework/win32/Registry.h"

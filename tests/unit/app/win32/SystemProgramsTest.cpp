@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/FormResource.h"
-#include "app/SystemPrograms.h"
+#include "app/win32/FormResource.h"
+#include "app/win32/SystemPrograms.h"
 #include "framework/Exceptions.h"
 
 TEST(SysDir, EndsInExactlyOneBackslash) {

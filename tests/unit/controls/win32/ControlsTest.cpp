@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/win32/Application.h"
+#include "controls/win32/Application.h"
 #include "tests/unit/controls/win32/TestForm.h"
 #include "tests/unit/controls/win32/WindowInspection.h"
 

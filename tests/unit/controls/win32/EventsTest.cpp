@@ -1,5 +1,5 @@
-// Events bound by handler name, fired by real window messages; errors of handlers go to the
-// application and never unwind through Windows.
+// Events bound by handler name when the form is read, fired by real window messages; errors of
+// handlers go to the application and never unwind through Windows.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "controls/win32/Application.h"
+#include "controls/win32/WinXP.h"
 #include "framework/Exceptions.h"
-#include "framework/win32/Application.h"
-#include "framework/win32/WinXP.h"
 #include "tests/unit/controls/win32/TestForm.h"
 
 namespace {
@@ -54,11 +54,13 @@ TEST_F(EventsTest, ButtonClickRunsTheHandlerNamedInTheForm) {
 TEST_F(EventsTest, HandlerErrorReachesTheApplicationAndTheFormStaysUsable) {
   form->PublishMethod("Fails", [](TComponent*) { throw EDatabaseError("boom"); });
   form->install->OnClick.SetName("Fails");
+  form->BindEvents();
   SendMessageA(form->install->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(caught.count, 1);
   EXPECT_EQ(caught.message, "boom");
   EXPECT_EQ(caught.sender, form->install);
   form->install->OnClick.SetName("Clicked");
+  form->BindEvents();
   SendMessageA(form->install->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(form->events.back(), "Install.Click");
   // Errors that are not ours arrive with their text too.
@@ -73,6 +75,7 @@ TEST_F(EventsTest, ChoosingAnItemSetsTheTextThenClicksThenChanges) {
     textDuringChange = static_cast<TComboBox*>(s)->Text();
     form->Record(s, "Change");
   });
+  form->BindEvents();
   form->kind->SetText("MySQL");
   SendMessageA(form->kind->Handle(), CB_SETCURSEL, 0, 0);
   SendMessageA(form->kind->Handle(), WM_KEYDOWN, VK_DOWN, 0);  // next item, as the user does
@@ -111,6 +114,7 @@ TEST_F(EventsTest, TabMovesTheFocusInTabOrder) {
 TEST_F(EventsTest, ErrorInOnCreateGoesToTheApplication) {
   form->PublishMethod("Starts", [](TComponent*) { throw Exception("start-up failed"); });
   form->OnCreate.SetName("Starts");
+  form->BindEvents();
   form->DoCreate();
   EXPECT_EQ(caught.message, "start-up failed");
   EXPECT_EQ(caught.sender, form.get());

@@ -6,18 +6,18 @@
 #include <memory>
 #include <string>
 
+#include "controls/win32/Buttons.h"
+#include "controls/win32/ComboBox.h"
+#include "controls/win32/ControlClasses.h"
+#include "controls/win32/Edits.h"
+#include "controls/win32/Forms.h"
+#include "controls/win32/Image.h"
+#include "controls/win32/Label.h"
+#include "controls/win32/Notebook.h"
+#include "controls/win32/Panel.h"
 #include "framework/FormStream.h"
 #include "framework/FormText.h"
 #include "framework/Rtti.h"
-#include "framework/win32/Buttons.h"
-#include "framework/win32/ComboBox.h"
-#include "framework/win32/ControlClasses.h"
-#include "framework/win32/Edits.h"
-#include "framework/win32/Forms.h"
-#include "framework/win32/Image.h"
-#include "framework/win32/Label.h"
-#include "framework/win32/Notebook.h"
-#include "framework/win32/Panel.h"
 #include "tests/unit/controls/win32/TestImages.h"
 #include "tests/unit/controls/win32/WindowInspection.h"
 
@@ -136,7 +136,7 @@ class FormReadingTest : public ::testing::Test {
     form.reset(new TForm(nullptr));
     form->PublishMethod("FormCreate", [this](TComponent*) { ++created; });
     form->PublishMethod("CBox1DropDown", [](TComponent*) {});
-    TFormTextEnvironment env;
+    FormTextEnvironment env;
     env.ConvertText = Utf8ToBig5;
     FormReader(CompileFormText(Description(), env)).ReadRootComponent(*form);
   }
@@ -199,7 +199,7 @@ TEST_F(FormReadingTest, WrittenAgainItReadsTheSame) {
 TEST_F(FormReadingTest, AnEventNamingNoHandlerIsAReadError) {
   TForm other(nullptr);
   other.PublishMethod("FormCreate", [](TComponent*) {});
-  TFormTextEnvironment env;
+  FormTextEnvironment env;
   env.ConvertText = Utf8ToBig5;
   EXPECT_THROW(FormReader(CompileFormText(Description(), env)).ReadRootComponent(other),
                EReadError);

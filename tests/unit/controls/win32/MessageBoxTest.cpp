@@ -1,5 +1,5 @@
 // The program's message box as a real window: texts, focus, keyboard answers, layout, modality.
-#include "framework/win32/MessageBox.h"
+#include "controls/win32/MessageBox.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,27 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "framework/win32/Application.h"
+#include "controls/win32/Application.h"
 #include "tests/unit/controls/win32/WindowInspection.h"
 
 namespace {
-// Runs inspect on the box once it is up, from a timer inside the box's own message loop.
-std::function<void(HWND)> whenShown;
-
-void CALLBACK FindBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = FindWindowA(MessageFormClassName, nullptr);
-  if (!box || !IsWindowVisible(box) || !whenShown) return;
-  KillTimer(nullptr, timer);
-  auto inspect = std::move(whenShown);
-  whenShown = nullptr;
-  inspect(box);
-}
-
+// Shows the box and runs inspect on it once it is up, from inside the box's own message loop.
 TModalResult ShowAndDrive(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
-                          std::function<void(HWND)> inspect) {
-  whenShown = std::move(inspect);
-  SetTimer(nullptr, 0, 30, FindBox);
-  return MessageDlg(text, kind, buttons);
+                          const std::function<void(HWND)>& inspect) {
+  TModalResult answer = mrNone;
+  WhileModalWindow(MessageFormClassName, inspect,
+                   [&] { answer = MessageDlg(text, kind, buttons); });
+  return answer;
 }
 
 void PressKey(UINT key) {

@@ -1,5 +1,5 @@
 // Pictures from the stored form's bytes: bitmap files and JPEG files decoded with libjpeg.
-#include "framework/win32/Picture.h"
+#include "controls/win32/Picture.h"
 
 #include <gtest/gtest.h>
 

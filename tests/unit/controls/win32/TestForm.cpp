@@ -90,6 +90,7 @@ TTestForm::TTestForm() : TForm(nullptr) {
   memo->SetColor(clBtnFace);
   close = Make<TButton>(this, page1, "Close", 148, 312, 75, 25);
   close->SetCaption("\xc3\xf6\xb3\xac");  // 關閉
+  BindEvents();                           // as reading a stored form ends
 }
 
 void PumpMessages(int milliseconds) {

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "framework/win32/Buttons.h"
-#include "framework/win32/ComboBox.h"
-#include "framework/win32/Edits.h"
-#include "framework/win32/Forms.h"
-#include "framework/win32/Label.h"
-#include "framework/win32/Notebook.h"
-#include "framework/win32/Panel.h"
+#include "controls/win32/Buttons.h"
+#include "controls/win32/ComboBox.h"
+#include "controls/win32/Edits.h"
+#include "controls/win32/Forms.h"
+#include "controls/win32/Label.h"
+#include "controls/win32/Notebook.h"
+#include "controls/win32/Panel.h"
 
 class TTestForm : public TForm {
  public:

@@ -5,6 +5,33 @@ BOOL CALLBACK Collect(HWND window, LPARAM data) {
   reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
   return TRUE;
 }
+
+struct ModalWatch {
+  const char* className = nullptr;
+  const std::function<void(HWND)>* inspect = nullptr;
+  bool seen = false;
+};
+ModalWatch* activeWatch = nullptr;
+
+HWND VisibleThreadWindowOfClass(const char* className) {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows) {
+    if (IsWindowVisible(window) && lstrcmpiA(ClassNameOf(window).c_str(), className) == 0) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+void CALLBACK LookForModal(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (!activeWatch || activeWatch->seen) return;
+  HWND window = VisibleThreadWindowOfClass(activeWatch->className);
+  if (!window) return;
+  KillTimer(nullptr, timer);
+  activeWatch->seen = true;
+  (*activeWatch->inspect)(window);
+}
 }  // namespace
 
 std::vector<HWND> ChildWindows(HWND parent) {
@@ -45,4 +72,17 @@ RECT ChildRect(HWND window) {
 
 LONG_PTR StyleOf(HWND window) {
   return GetWindowLongPtrA(window, GWL_STYLE);
+}
+
+bool WhileModalWindow(const char* className, const std::function<void(HWND)>& inspect,
+                      const std::function<void()>& action) {
+  ModalWatch watch;
+  watch.className = className;
+  watch.inspect = &inspect;
+  activeWatch = &watch;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, LookForModal);
+  action();
+  if (!watch.seen) KillTimer(nullptr, timer);
+  activeWatch = nullptr;
+  return watch.seen;
 }

@@ -1,7 +1,9 @@
 #pragma once
-// Reading real windows back in the control tests, as another program would see them.
+// Reading real windows back in the tests, as another program would see them, and answering a
+// modal window of the test's own thread.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,3 +17,11 @@ std::string WindowText(HWND window);
 // The window's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND window);
 LONG_PTR StyleOf(HWND window);
+
+// Runs `action` (which shows a modal window) and, once a visible top-level window of that class
+// (ASCII case ignored) belongs to this thread, `inspect` with it, from a thread timer that the
+// modal window's own message loop dispatches; the inspection must end the modal window, e.g.
+// by clicking one of its buttons. Windows of other programs, such as tests running at the same
+// time on the same display, are never touched. Returns whether the window appeared.
+bool WhileModalWindow(const char* className, const std::function<void(HWND)>& inspect,
+                      const std::function<void()>& action);

@@ -77,6 +77,18 @@ TEST_F(AliasStore, MachineDataSourcesAreAliasesToo) {
   EXPECT_EQ(params.Values("DATABASE NAME"), "stock");
 }
 
+// 許功 is B3 5C A5 5C in Big5: the second bytes are no backslashes, and the data source is found.
+TEST_F(AliasStore, DataSourceNamedWithBackslashLikeSecondBytesIsAnAlias) {
+  const ScopedDataSource chinese(UniqueName("\xb3\x5c\xa5\x5c"), {{"DataBase", "ledger"}});
+  auto session = NewSession();
+  TStringList params;
+  session->GetAliasParams(chinese.Name(), params);
+  EXPECT_EQ(params.Values("DATABASE NAME"), "ledger");
+  // The keys the driver manager keeps beside the data sources are never aliases.
+  const ScopedDataSource reserved("ODBC File DSN", {{"DataBase", "ledger"}});
+  EXPECT_FALSE(session->IsAlias("ODBC File DSN"));
+}
+
 TEST_F(AliasStore, UnknownAliasRaisesAfterEmptyingTheList) {
   auto session = NewSession();
   TStringList params;

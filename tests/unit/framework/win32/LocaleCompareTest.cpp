@@ -1,4 +1,4 @@
-// Sorted string lists follow the user's locale once the application is initialised, as the
+// Sorted string lists follow the user's locale once the program has chosen it, as the
 // Windows list controls do, rather than the byte order of the portable build.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -6,14 +6,13 @@
 #include <string>
 
 #include "framework/Strings.h"
-#include "framework/win32/Application.h"
 #include "framework/win32/LocaleCompare.h"
 
 namespace {
 
 class LocaleOrder : public ::testing::Test {
  protected:
-  void SetUp() override { Application->Initialize(); }
+  void SetUp() override { UseLocaleCompare(); }
   void TearDown() override { SetStringListCompare(nullptr); }
 };
 

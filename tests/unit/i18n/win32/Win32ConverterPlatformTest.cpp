@@ -25,7 +25,7 @@ std::string WinIni() {
 }  // namespace
 
 TEST(Win32ConverterPlatform, LoadsBothTablesFromTheProgramsResources) {
-  TWin32ConverterPlatform platform;
+  Win32ConverterPlatform platform;
   const auto gbToBig = platform.LoadTable("GBTRSBIG");
   const auto bigToGb = platform.LoadTable("BIGTRSGB");
   ASSERT_NE(gbToBig, nullptr);
@@ -40,18 +40,17 @@ TEST(Win32ConverterPlatform, LoadsBothTablesFromTheProgramsResources) {
 }
 
 TEST(Win32ConverterPlatform, AMissingResourceIsNoTable) {
-  EXPECT_EQ(TWin32ConverterPlatform().LoadTable("NOSUCHTABLE"), nullptr);
+  EXPECT_EQ(Win32ConverterPlatform().LoadTable("NOSUCHTABLE"), nullptr);
 }
 
 TEST(Win32ConverterPlatform, LanguageIsTheUsersDefault) {
-  EXPECT_EQ(TWin32ConverterPlatform().UserDefaultLangID(),
-            SimplifiedChineseRun() ? 0x0804 : 0x0404);
+  EXPECT_EQ(Win32ConverterPlatform().UserDefaultLangID(), SimplifiedChineseRun() ? 0x0804 : 0x0404);
 }
 
 TEST(Win32ConverterPlatform, RegionalValuesComeFromWinIniIntl) {
   ASSERT_TRUE(WritePrivateProfileStringA("intl", "iCountry", "886", WinIni().c_str()));
   ASSERT_TRUE(WritePrivateProfileStringA("intl", "sCountry", "Taiwan", WinIni().c_str()));
-  TWin32ConverterPlatform platform;
+  Win32ConverterPlatform platform;
   EXPECT_EQ(platform.IntlInteger("iCountry", 0), 886);
   EXPECT_EQ(platform.IntlString("sCountry", ""), "Taiwan");
   WritePrivateProfileStringA("intl", "iCountry", nullptr, WinIni().c_str());

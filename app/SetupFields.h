@@ -1,0 +1,50 @@
+#pragma once
+// TSetupFields: the ten values of the setup dialog that are saved between runs, with their
+// built-in defaults. The dialog fills it from its controls and shows it in them; loading and
+// saving go through the settings key under HKEY_CURRENT_USER, and the read-only settings file
+// beside the program presets five of the fields.
+//
+//   TSetupFields fields;  // the defaults
+//   fields.Load();        // the settings key over them, then the settings file
+//   ...
+//   fields.Save();        // back to the settings key
+#include <array>
+#include <string>
+
+class TStrings;
+
+struct TSetupFields {
+  std::string DbType = "MySQL";  // the driver generation, "MySQL" or "MySQL5.3+"
+  std::string DataSource;        // the data source name, also the database's
+  std::string Server;
+  std::string Charset = "latin1";  // used by the 5.3 driver only
+  std::string User = "root";
+  std::string Password;
+  std::string Option = "27";
+  std::string Port = "3306";
+  std::string BlobSize;      // the dialog gives these two their defaults
+  std::string BlobsToCache;  // from what its form shows
+
+  // How a field is stored: the value name it is read with and the one it is written with (the
+  // registry ignores case, so "DBTYPE" reads what was written as "DbTYPE"), and whether the
+  // settings file, whose names are the read ones, presets it.
+  struct Field {
+    const char* readName;
+    const char* writtenName;
+    std::string TSetupFields::*value;
+    bool inSettingsFile;
+  };
+  // The ten in the order they are written.
+  static const std::array<Field, 10> Fields;
+
+  // Every field the settings key has a value for takes that value (creating the key when it is
+  // missing), then the settings file applies when it exists. Windows only
+  // (app/win32/SetupFieldsStore.cpp).
+  void Load();
+  // Writes all ten values to the settings key. Windows only.
+  void Save() const;
+
+  // The settings file's section as NAME=value lines (names ignoring case): it sets all five of
+  // its fields, and a name the section lacks empties its field.
+  void ApplySettingsFile(const TStrings& section);
+};

@@ -1,0 +1,129 @@
+#pragma once
+// TLintoraForm: the setup dialog. Its controls and components come from the stored form in the
+// program's resources; the fields below point at them by name once the form is read, and its
+// handlers are published under the names the stored form's events give.
+#include <memory>
+#include <string>
+
+#include "controls/win32/Forms.h"
+
+class TButton;
+class TCheckBox;
+class TComboBox;
+class TEdit;
+class TImage;
+class TLabel;
+class TMemo;
+class TMemos;
+class TNotebook;
+class TPanel;
+class TSpeedButton;
+class TWinXP;
+class TDatabase;
+class TQuery;
+class TAliasEditor;
+struct TSetupFields;
+struct TStartupPresets;
+
+class TLintoraForm : public TForm {
+  LINTORA_PUBLISHED(TLintoraForm)
+ public:
+  explicit TLintoraForm(TComponent* owner);
+
+  // The stored form's components, bound after reading (EReadError when one is missing).
+  TNotebook* ANotebook1 = nullptr;
+  TPanel* Panel1 = nullptr;
+  TPanel* Panel2 = nullptr;
+  TSpeedButton* BtnInit = nullptr;
+  TSpeedButton* BtnDelete = nullptr;
+  TSpeedButton* BtnAddParams25 = nullptr;
+  TSpeedButton* BtnAddParams53 = nullptr;
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* Label3 = nullptr;
+  TLabel* Label4 = nullptr;
+  TLabel* Label5 = nullptr;
+  TLabel* Label6 = nullptr;
+  TLabel* Label7 = nullptr;
+  TLabel* Label8 = nullptr;
+  TLabel* Label9 = nullptr;
+  TLabel* Label10 = nullptr;
+  TLabel* Label11 = nullptr;
+  TLabel* Label12 = nullptr;
+  TLabel* Label13 = nullptr;
+  TLabel* LabelA = nullptr;
+  TLabel* LabelMsg = nullptr;
+  TComboBox* CBox0 = nullptr;
+  TComboBox* CBox1 = nullptr;
+  TComboBox* CBox2 = nullptr;
+  TComboBox* CBox5 = nullptr;
+  TEdit* Edit3 = nullptr;
+  TEdit* Edit4 = nullptr;
+  TEdit* Edit5 = nullptr;
+  TEdit* Edit6 = nullptr;
+  TEdit* Edit7 = nullptr;
+  TEdit* Edit8 = nullptr;
+  TCheckBox* CheckBox1 = nullptr;
+  TImage* Image1 = nullptr;
+  TImage* Image2 = nullptr;
+  TImage* Image3 = nullptr;
+  TImage* Image4 = nullptr;
+  TImage* Image5 = nullptr;
+  TImage* Image6 = nullptr;
+  TImage* ImageA = nullptr;
+  TMemo* Memo1 = nullptr;
+  TButton* BtnStartSet = nullptr;
+  TButton* BtnExit = nullptr;
+  TButton* Button1 = nullptr;
+  TButton* BtnPrior = nullptr;
+  TButton* BtnClose = nullptr;
+  TMemos* Memos1 = nullptr;
+  TWinXP* WinXP1 = nullptr;
+  TDatabase* Database1 = nullptr;
+  TQuery* Query1 = nullptr;
+  TAliasEditor* AliasEditor1 = nullptr;
+
+  // Handlers named by the stored form.
+  void FormCreate(TComponent* sender);
+  void BtnInitClick(TComponent* sender);  // LoadSettings
+  void CBox0Change(TComponent* sender);
+  void Button1Click(TComponent* sender);
+  void BtnExitClick(TComponent* sender);  // BtnExit and BtnClose
+  void BtnPriorClick(TComponent* sender);
+  void BtnStartSetClick(TComponent* sender);
+
+  // The saved fields as the controls show them, and shown in the controls (Settings.cpp).
+  TSetupFields EnteredFields() const;
+  void ShowFields(const TSetupFields& fields);
+  // Saved settings: the fields from the settings key and file, and back to the key together
+  // with the host list (Settings.cpp).
+  void LoadSettings();
+  void SaveSettings();
+
+  // The command line start-up reads; the process's own unless set before FormCreate runs.
+  void SetCommandLine(const std::string& commandLine) { commandLine_ = commandLine; }
+  void ApplyStartupPresets(const TStartupPresets& presets);
+  // Set when start-up ran the installation for "AUTO": the program then ends with this code
+  // instead of showing the dialog.
+  bool AutoRunFinished() const { return autoRunFinished_; }
+  int AutoRunExitCode() const { return 0; }
+
+  // The user data folder start-up made (with its trailing backslash).
+  const std::string& UserDataFolder() const { return userDataFolder_; }
+
+  void Loaded() override;
+
+ private:
+  void BindComponents();
+  template <typename T>
+  void Bind(T*& field, const char* name);
+
+  std::string commandLine_;
+  std::string userDataFolder_;
+  bool autoRunFinished_ = false;
+};
+
+// Makes every class the stored form names known to the class registry (once).
+void RegisterLintoraFormClasses();
+// A new dialog read from the stored form in the program's resources; FormCreate has not run.
+std::unique_ptr<TLintoraForm> ReadLintoraForm();

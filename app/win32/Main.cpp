@@ -1,0 +1,54 @@
+// Program start: the application object, the process-wide pieces the dialog relies on (the shared
+// Big5-to-GB2312 converter, the engine's stale lock files gone, the message-loop turn of the
+// LZRW1 decoder), the dialog read from the program's resources with its start-up, then the
+// message loop until the dialog closes. With "AUTO" on the command line the start-up has already
+// run the installation, and the program ends before the loop.
+#include <windows.h>
+
+#include "app/win32/LintoraMain.h"
+#include "components/ZipLzImp.h"
+#include "controls/win32/Application.h"
+#include "dbengine/win32/LockFiles.h"
+#include "i18n/GBBIGTRS.h"
+#include "i18n/win32/Win32ConverterPlatform.h"
+
+namespace {
+// The converter lives from before the dialog until the process ends, whichever way it ends.
+struct SharedConverterLifetime {
+  SharedConverterLifetime() {
+    UseWin32ConverterPlatform();
+    CreateSharedConverter();
+  }
+  ~SharedConverterLifetime() { ReleaseSharedConverter(); }
+};
+
+int RunProgram() {
+  Application->Initialize();
+  SetZipMessageLoopTurn([] { Application->ProcessMessages(); });
+  SharedConverterLifetime converter;
+  RemoveEngineLockFiles();
+  RegisterLintoraFormClasses();
+  std::unique_ptr<TLintoraForm> form;
+  try {
+    form = ReadLintoraForm();
+  } catch (...) {
+    Application->HandleException(nullptr);
+    return 1;
+  }
+  form->DoCreate();
+  if (form->AutoRunFinished()) return form->AutoRunExitCode();
+  form->Show();
+  Application->Run();
+  return 0;
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  try {
+    return RunProgram();
+  } catch (...) {
+    // Errors of the steps before the dialog's own handler is installed: the standard error box.
+    Application->HandleException(nullptr);
+    return 1;
+  }
+}

@@ -1,0 +1,128 @@
+#include "controls/win32/Buttons.h"
+
+namespace {
+TControl::TCreateParams ButtonParams(DWORD style) {
+  TControl::TCreateParams params;
+  params.className = "BUTTON";
+  params.style = style;
+  return params;
+}
+}  // namespace
+
+// --- TButton ---------------------------------------------------------------------------------
+
+const TClassInfo& TButton::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TButton>("TButton", TWinControl::StaticClassInfo())
+                                     .String("Caption", &TButton::Caption, &TButton::SetCaption)
+                                     .TypeName("TCaption");
+  return info;
+}
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+  SetTabStop(true);
+  SetBounds(0, 0, 75, 25);
+}
+
+TControl::TCreateParams TButton::CreateParams() const {
+  return ButtonParams(BS_PUSHBUTTON);
+}
+
+void TButton::CommandNotify(WORD code) {
+  if (code == BN_CLICKED) Click();
+}
+
+// --- TCheckBox -------------------------------------------------------------------------------
+
+const TClassInfo& TCheckBox::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TCheckBox>("TCheckBox", TWinControl::StaticClassInfo())
+          .String("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption)
+          .TypeName("TCaption")
+          .Boolean("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked)
+          .Default(false);
+  return info;
+}
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+  SetTabStop(true);
+  SetParentColor(true);
+  SetBounds(0, 0, 97, 17);
+}
+
+bool TCheckBox::Checked() const {
+  if (HWND window = WindowHandleOrNull()) {
+    return SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  return checked_;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+  checked_ = checked;
+  if (HWND window = WindowHandleOrNull()) {
+    SendMessageA(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+TControl::TCreateParams TCheckBox::CreateParams() const {
+  return ButtonParams(BS_AUTOCHECKBOX);
+}
+
+void TCheckBox::InitializeHandle() {
+  SetChecked(checked_);
+}
+
+void TCheckBox::CommandNotify(WORD code) {
+  if (code != BN_CLICKED) return;
+  checked_ = Checked();
+  Click();
+}
+
+// --- TSpeedButton ----------------------------------------------------------------------------
+
+// The stored form reaches the glyph's bytes as "Glyph.Data".
+const TClassInfo& TSpeedButton::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TSpeedButton>("TSpeedButton", TControl::StaticClassInfo())
+          .String("Caption", &TSpeedButton::Caption, &TSpeedButton::SetCaption)
+          .TypeName("TCaption")
+          .Object("Glyph", "TBitmap", &TSpeedButton::Glyph);
+  return info;
+}
+
+TSpeedButton::TSpeedButton(TComponent* owner) : TControl(owner) {
+  SetBounds(0, 0, 23, 22);
+  glyph_.OnChange = [this] { ShowGlyph(); };
+}
+
+TControl::TCreateParams TSpeedButton::CreateParams() const {
+  return ButtonParams(BS_PUSHBUTTON | (glyph_.Empty() ? 0 : BS_BITMAP));
+}
+
+void TSpeedButton::InitializeHandle() {
+  ShowGlyph();
+}
+
+// Button bitmaps have no transparency of their own: the glyph's transparent colour (its bottom
+// left pixel) is painted in the button face colour.
+void TSpeedButton::ShowGlyph() {
+  HWND window = WindowHandleOrNull();
+  if (!window || glyph_.Empty()) return;
+  DecodedImage face = glyph_.Pixels();
+  const COLORREF transparent = glyph_.TransparentColor();
+  const COLORREF background = GetSysColor(COLOR_BTNFACE);
+  for (size_t i = 0; i + 3 < face.bgra.size(); i += 4) {
+    if (RGB(face.bgra[i + 2], face.bgra[i + 1], face.bgra[i]) == transparent) {
+      face.bgra[i] = GetBValue(background);
+      face.bgra[i + 1] = GetGValue(background);
+      face.bgra[i + 2] = GetRValue(background);
+    }
+  }
+  face_.Reset(CreateBitmapOf(face));
+  if (!face_) return;
+  SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) | BS_BITMAP);
+  SendMessageA(window, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(face_.Get()));
+}
+
+void TSpeedButton::CommandNotify(WORD code) {
+  if (code == BN_CLICKED) Click();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Push button, check box and speed button. Each runs OnClick when pressed; Click() runs it from
+// code too, also for a hidden button or one without a window (the dialog's hidden actions).
+#include "controls/win32/Picture.h"
+#include "controls/win32/Window.h"
+
+class TButton : public TWinControl {
+  LINTORA_PUBLISHED(TButton)
+ public:
+  explicit TButton(TComponent* owner);
+
+ protected:
+  TCreateParams CreateParams() const override;
+  void CommandNotify(WORD code) override;
+};
+
+class TCheckBox : public TWinControl {
+  LINTORA_PUBLISHED(TCheckBox)
+ public:
+  explicit TCheckBox(TComponent* owner);
+  bool Checked() const;
+  void SetChecked(bool checked);
+
+ protected:
+  TCreateParams CreateParams() const override;
+  void InitializeHandle() override;
+  void CommandNotify(WORD code) override;
+
+ private:
+  bool checked_ = false;
+};
+
+// A button that never takes part in the tab order, showing its caption or its glyph.
+class TSpeedButton : public TControl {
+  LINTORA_PUBLISHED(TSpeedButton)
+ public:
+  explicit TSpeedButton(TComponent* owner);
+  TPicture& Glyph() { return glyph_; }
+  bool IsGraphicControl() const override { return true; }
+
+ protected:
+  TCreateParams CreateParams() const override;
+  void InitializeHandle() override;
+  void CommandNotify(WORD code) override;
+
+ private:
+  void ShowGlyph();
+  TPicture glyph_;
+  BitmapHandle face_;  // the glyph with its transparent colour in the button's face colour
+};
