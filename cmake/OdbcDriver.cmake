@@ -12,7 +12,7 @@
 option(LINTORA_BUILD_ODBC_DRIVER
        "Cross-build MariaDB Connector/ODBC and carry it as the driver files" ON)
 set(LINTORA_ODBC_SOURCE "$ENV{LINTORA_ODBC_SOURCE}" CACHE FILEPATH
-    "Connector/ODBC source tarball, or a folder holding it, for when apt-get source cannot fetch it")
+    "Connector/ODBC source tarball, or its folder, for when apt-get source cannot fetch it")
 set(lintora_default_cache_dir "$ENV{XDG_CACHE_HOME}")
 if(NOT lintora_default_cache_dir)
   set(lintora_default_cache_dir "$ENV{HOME}/.cache")

@@ -8,7 +8,7 @@
 # in name order. Each result is kept in LINTORA_CACHE_DIR/odbc-driver (default
 # ~/.cache/lintora), under a key made of the sources, the patches, this script and the compiler,
 # so an unchanged driver is built once per machine and architecture.
-set -Eeuo pipefail
+set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 usage="usage: build-odbc-driver.sh ODBC_TARBALL MARIADB_TARBALL TOOLCHAIN_FILE OUT_DIR"
 odbc_tarball="${1:?$usage}"
@@ -84,24 +84,26 @@ done
 
 # _WIN32_WINNT keeps the driver to what Windows 7 offers, as the program itself is; the connector
 # includes some Windows headers with capitals, which odbcdriver/include forwards. The libraries
-# carry no compiler runtime DLL and no link time stamp, so that the same sources give the same
-# bytes.
+# need no compiler runtime DLL, and are stripped by the linker, which (unlike strip) can leave
+# the time stamp out; with the work folder's path mapped away too, the same sources give the
+# same bytes wherever they are built.
 stage "configuring the driver build"
+cflags="-I$driver_dir/include -D_WIN32_WINNT=0x0601 -DWINVER=0x0601 -ffile-prefix-map=$work=."
 cmake -G Ninja -S "$src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DCMAKE_CROSSCOMPILING_EMULATOR= -DCMAKE_BUILD_TYPE=MinSizeRel \
-  -DCMAKE_C_FLAGS="-I$driver_dir/include -D_WIN32_WINNT=0x0601 -DWINVER=0x0601" \
+  -DCMAKE_CROSSCOMPILING_EMULATOR= -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_C_FLAGS="$cflags" \
   -DCMAKE_RC_FLAGS="-I$driver_dir/include" \
-  -DCMAKE_SHARED_LINKER_FLAGS="-static-libgcc -static -Wl,--no-insert-timestamp" \
+  -DCMAKE_SHARED_LINKER_FLAGS="-static-libgcc -static -s -Wl,--no-insert-timestamp" \
   -DWITH_UNIT_TESTS=OFF -DWITH_MSI=OFF >>"$log" 2>&1
 
 stage "building maodbc.dll and maodbcs.dll ($jobs jobs)"
 cmake --build "$work/build" -j "$jobs" --target maodbc maodbcs >>"$log" 2>&1
 
-stage "stripping the libraries into $out"
+stage "copying the libraries into $out"
 for name in maodbc maodbcs; do
-  built=$(find "$work/build" -maxdepth 1 \( -name "$name.dll" -o -name "lib$name.dll" \) | head -n 1)
+  built=$(find "$work/build" -maxdepth 1 \( -name "$name.dll" -o -name "lib$name.dll" \) |
+          head -n 1)
   [ -n "$built" ] || { echo "the build made no $name.dll" >>"$log"; false; }
-  "$tools-strip" --strip-all -o "$out/$name.dll" "$built" >>"$log" 2>&1
+  cp "$built" "$out/$name.dll"
 done
 
 stage "checking that the libraries import only Windows' own DLLs"
@@ -115,16 +117,23 @@ for name in maodbc maodbcs; do
 done
 
 stage "checking the entry points the driver manager calls"
-exports() { "$tools-objdump" -p "$out/$1" | sed -n 's/^[[:space:]]*\[ *[0-9]*\] \([A-Za-z_0-9]*\)$/\1/p'; }
-for entry in SQLAllocHandle SQLDriverConnect SQLDriverConnectW SQLExecDirect SQLGetDiagRec; do
-  exports maodbc.dll | grep -qx "$entry" ||
-    { echo "maodbc.dll does not export $entry" >>"$log"; false; }
-done
-exports maodbcs.dll | grep -qx ConfigDSN ||
-  { echo "maodbcs.dll does not export ConfigDSN" >>"$log"; false; }
+# Succeeds when the library exports every entry point named.
+exports() {
+  local name="$1" names entry
+  shift
+  names=$("$tools-objdump" -p "$out/$name" |
+          sed -n 's/^[[:space:]]*\[ *[0-9]*\] \([A-Za-z_0-9]*\)$/\1/p')
+  for entry in "$@"; do
+    grep -qx "$entry" <<<"$names" || { echo "$name does not export $entry" >>"$log"; return 1; }
+  done
+}
+exports maodbc.dll SQLAllocHandle SQLDriverConnect SQLDriverConnectW SQLExecDirect SQLGetDiagRec
+exports maodbcs.dll ConfigDSN
 
 stage "writing the licence and the source offer"
-version_part() { sed -n "s/^SET(CPACK_PACKAGE_VERSION_$1 \\([0-9]*\\))/\\1/p" "$src/libmariadb/CMakeLists.txt"; }
+version_part() {
+  sed -n "s/^SET(CPACK_PACKAGE_VERSION_$1 \\([0-9]*\\))/\\1/p" "$src/libmariadb/CMakeLists.txt"
+}
 conc_version="$(version_part MAJOR).$(version_part MINOR).$(version_part PATCH)"
 odbc_version="${src##*/mariadb-connector-odbc-}"
 patch_list=$(for patch in "$driver_dir"/patches/*.patch; do

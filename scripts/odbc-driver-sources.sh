@@ -56,7 +56,8 @@ download() {
 copy_odbc_tarball() {
   local name="$1" sum="$2" copy="$odbc_copy"
   [ -d "$copy" ] && copy="$copy/$name"
-  [ -f "$copy" ] || fail "the archive does not serve $name and LINTORA_ODBC_SOURCE has no copy ($copy)"
+  [ -f "$copy" ] ||
+    fail "the archive does not serve $name and LINTORA_ODBC_SOURCE has no copy ($copy)"
   sha256_is "$copy" "$sum" || fail "$copy is not the $name that the .dsc lists (SHA-256 differs)"
   cp "$copy" "$cache/$name.part" && mv "$cache/$name.part" "$cache/$name"
 }
