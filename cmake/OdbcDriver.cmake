@@ -34,10 +34,13 @@ function(lintora_odbc_driver var program)
   execute_process(
     COMMAND ${fetch_env} ${PROJECT_SOURCE_DIR}/scripts/odbc-driver-sources.sh ${LINTORA_CACHE_DIR}
     OUTPUT_VARIABLE tarballs ERROR_FILE ${driver_dir}/sources.log RESULT_VARIABLE status
-    OUTPUT_STRIP_TRAILING_WHITESPACE)
+    OUTPUT_STRIP_TRAILING_WHITESPACE TIMEOUT 1200)
   if(NOT status EQUAL 0)
     file(STRINGS ${driver_dir}/sources.log lines)
     list(POP_BACK lines reason)
+    if(NOT status MATCHES "^[0-9]+$")
+      set(reason "${status}")  # it did not end: the message is CMake's
+    endif()
     message(NOTICE "ODBC driver: no sources (${reason}), so the stand-in driver files are carried; "
                    "see README \"Driver files\" and ${driver_dir}/sources.log")
     return()
