@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Gets a Debian source package from the machine's own Debian archive.
 #   fetch-debian-source.sh PACKAGE DEST              unpacks it into DEST (once)
-#   fetch-debian-source.sh --download PACKAGE DIR    downloads its files into DIR, unpacked nothing
+#   fetch-debian-source.sh --download PACKAGE DIR    downloads its files into DIR, without unpacking
 # The source entries are made from the machine's own apt configuration: every "deb" entry gets a
 # "deb-src" twin in a private apt state folder, so the system's own apt lists stay as they are.
 # apt-get source checks the downloaded files against the package's .dsc.
@@ -43,13 +43,14 @@ echo "fetch-debian-source: reading the source lists for $package"
 apt-get "${apt_opts[@]}" update -q
 
 if $download; then
-  mapfile -t versions < <(apt-cache "${apt_opts[@]}" showsrc "$package" |
+  mapfile -t versions < <(apt-cache "${apt_opts[@]}" showsrc --only-source "$package" |
                           sed -n 's/^Version: //p' | sort -u -V -r)
   [ "${#versions[@]}" -gt 0 ] ||
     { echo "fetch-debian-source: the archive lists no source package $package" >&2; exit 1; }
   for version in "${versions[@]}"; do
     echo "fetch-debian-source: downloading $package $version"
-    if (cd "$dest" && apt-get "${apt_opts[@]}" source -q --download-only "$package=$version"); then
+    if (cd "$dest" &&
+        apt-get "${apt_opts[@]}" source -q --only-source --download-only "$package=$version"); then
       echo "fetch-debian-source: $package $version in $dest"
       exit 0
     fi
