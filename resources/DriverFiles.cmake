@@ -47,13 +47,17 @@ foreach(index RANGE 3)
   list(GET lintora_driver_names ${index} name)
   list(GET lintora_driver_times ${index} time)
   set(plain ${driver_plain_dir}/${name})
+  # The plain files keep old time stamps, which tell a build tool nothing about when they were
+  # made: what uses them depends on this file, touched whenever one is (re)made.
+  set(made ${plain}.made)
   if(LINTORA_DRIVER_DIR)
     if(NOT EXISTS ${LINTORA_DRIVER_DIR}/${name})
       message(FATAL_ERROR "LINTORA_DRIVER_DIR has no ${name}")
     endif()
-    add_custom_command(OUTPUT ${plain}
+    add_custom_command(OUTPUT ${plain} ${made}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_plain_dir}
                        COMMAND cp -p ${LINTORA_DRIVER_DIR}/${name} ${plain}
+                       COMMAND ${CMAKE_COMMAND} -E touch ${made}
                        DEPENDS ${LINTORA_DRIVER_DIR}/${name} VERBATIM)
   else()
     # The built driver or a stand-in, given the described time stamp.
@@ -75,18 +79,19 @@ foreach(index RANGE 3)
       set(source $<TARGET_FILE:${target}>)
       set(source_depends ${target})
     endif()
-    add_custom_command(OUTPUT ${plain}
+    add_custom_command(OUTPUT ${plain} ${made}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_plain_dir}
                        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
                        COMMAND touch -d ${time} ${plain}
+                       COMMAND ${CMAKE_COMMAND} -E touch ${made}
                        DEPENDS ${source_depends} VERBATIM)
   endif()
-  list(APPEND driver_files ${plain})
+  list(APPEND driver_files ${plain} ${made})
   if(LINTORA_DRIVER_COMPRESS)
     add_custom_command(OUTPUT ${driver_data_dir}/${name}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_data_dir}
                        COMMAND ${lintora_ziplz} pack ${plain} ${driver_data_dir}/${name}
-                       DEPENDS ${plain} VERBATIM)
+                       DEPENDS ${plain} ${made} VERBATIM)
     list(APPEND driver_files ${driver_data_dir}/${name})
   endif()
 endforeach()

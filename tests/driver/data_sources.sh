@@ -4,6 +4,7 @@
 # a record without a password connects; a wrong password is refused with SQLSTATE 28000.
 source "$LINTORA_SOURCE_DIR/tests/lib/common.sh"
 : "${LINTORA_ODBC_CLIENT:?}" "${LINTORA_DRIVER_FILES:?}" "${LINTORA_DRIVER_KIND:?}"
+: "${LINTORA_DRIVER_PACKED:?}"
 : "${LINTORA_MYSQL_PORT:?run under scripts/mariadb-server.sh}"
 if [ "$LINTORA_DRIVER_KIND" = standin ]; then
   echo "SKIPPED: this build carries the stand-in driver files, which are no ODBC driver"
@@ -88,6 +89,21 @@ reg_record() {
 }
 winepath_of() { "$LINTORA_WINE" winepath -w "$1" | tr -d '\r'; }
 # ---------------------------------------------------------------------------------------------
+
+# PROGRAM holds the bytes of FILE.
+carries() {
+  python3 -c 'import sys
+whole, part = (open(path, "rb").read() for path in sys.argv[1:3])
+sys.exit(part not in whole)' "$1" "$2"
+}
+# The driver files installed here are the ones the program carries: each is held byte for byte
+# in the program (unless the build packs them), not an older build of them.
+if [ "$LINTORA_DRIVER_PACKED" = no ]; then
+  for name in Myodbc.dll Myodbcd.dll myodbc5a.dll myodbc5S.dll; do
+    carries "$LINTORA_EXE" "$LINTORA_DRIVER_FILES/$name" ||
+      fail "$(basename "$LINTORA_EXE") does not carry $LINTORA_DRIVER_FILES/$name"
+  done
+fi
 
 # The test server's databases and an account without a password, made once per server.
 mysql_admin() {
