@@ -10,7 +10,9 @@ else()
 endif()
 set(LINTORA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 
-# Every test under Wine uses the prefix made fresh for this ctest run by the fixture below.
+# Every test under Wine uses the prefix made fresh for this ctest run by the fixture below. They
+# share its one desktop and one user's registry: a window looked for by its class, or the
+# program's settings key, would be another test's if two ran at once, so they run one at a time.
 function(lintora_wine_test_properties test)
   cmake_parse_arguments(ARG "" "LOCALE" "" ${ARGN})
   set(env LINTORA_WINEPREFIX=${LINTORA_WINEPREFIX} LINTORA_WINEARCH=${LINTORA_TEST_PLATFORM})
@@ -18,7 +20,8 @@ function(lintora_wine_test_properties test)
     list(APPEND env LINTORA_LC_ALL=${ARG_LOCALE})
   endif()
   set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wineprefix ENVIRONMENT "${env}"
-                                          LABELS ${LINTORA_TEST_PLATFORM})
+                                          LABELS ${LINTORA_TEST_PLATFORM}
+                                          RESOURCE_LOCK wine_session)
 endfunction()
 
 # lintora_add_test(NAME name COMMAND exe args... [LOCALE loc] [TIMEOUT s])

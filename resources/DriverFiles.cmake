@@ -1,7 +1,11 @@
 # The four ODBC driver files the dialog carries as BinStream1 to BinStream4 and writes into the
-# system directory. By default they are stand-in DLLs of our own (drivers/StandInDriver.cpp) with
-# the described time stamps; LINTORA_DRIVER_DIR names a folder whose four real files are embedded
-# instead, with their own time stamps. A release build must be given the real files.
+# system directory. By default they are the ODBC driver built from source (cmake/OdbcDriver.cmake):
+# the driver as Myodbc.dll, Myodbcd.dll and myodbc5a.dll, its setup library as myodbc5S.dll, with
+# the described time stamps. LINTORA_DRIVER_DIR names a folder whose four files are embedded
+# instead, with their own time stamps. Without either (no sources, or LINTORA_BUILD_ODBC_DRIVER
+# off) they are stand-in DLLs of our own (drivers/StandInDriver.cpp) that provide no driver.
+# The global properties LINTORA_DRIVER_KIND (given, built or standin) and LINTORA_DRIVER_FILES_DIR
+# (the files as they are installed) tell the tests what the program carries.
 #
 # Made here: drivers/plain/NAME (the file as it is installed), drivers/data/NAME (the "Data"
 # bytes: the same file, or its ZIP-LZRW1 container with LINTORA_DRIVER_COMPRESS), and
@@ -14,6 +18,20 @@ option(LINTORA_DRIVER_COMPRESS "Hold the embedded driver files LZRW1-compressed 
 
 include(${CMAKE_CURRENT_LIST_DIR}/drivers/DriverList.cmake)
 set(driver_plain_dir ${CMAKE_CURRENT_BINARY_DIR}/drivers/plain)
+set(built_driver_dir)
+if(NOT LINTORA_DRIVER_DIR)
+  include(OdbcDriver)
+  lintora_odbc_driver(built_driver_dir Lintora)
+endif()
+if(LINTORA_DRIVER_DIR)
+  set_property(GLOBAL PROPERTY LINTORA_DRIVER_KIND given)
+elseif(built_driver_dir)
+  set_property(GLOBAL PROPERTY LINTORA_DRIVER_KIND built)
+  list(APPEND lintora_rc_depends lintora_odbc_driver_notices)
+else()
+  set_property(GLOBAL PROPERTY LINTORA_DRIVER_KIND standin)
+endif()
+set_property(GLOBAL PROPERTY LINTORA_DRIVER_FILES_DIR ${driver_plain_dir})
 if(LINTORA_DRIVER_COMPRESS)
   set(driver_data_dir ${CMAKE_CURRENT_BINARY_DIR}/drivers/data)
   lintora_host_tool(lintora_ziplz ziplz)
@@ -26,35 +44,51 @@ foreach(index RANGE 3)
   list(GET lintora_driver_names ${index} name)
   list(GET lintora_driver_times ${index} time)
   set(plain ${driver_plain_dir}/${name})
+  # The plain files keep old time stamps, which tell a build tool nothing about when they were
+  # made: what uses them depends on this file, touched whenever one is (re)made.
+  set(made ${plain}.made)
   if(LINTORA_DRIVER_DIR)
     if(NOT EXISTS ${LINTORA_DRIVER_DIR}/${name})
       message(FATAL_ERROR "LINTORA_DRIVER_DIR has no ${name}")
     endif()
-    add_custom_command(OUTPUT ${plain}
+    add_custom_command(OUTPUT ${plain} ${made}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_plain_dir}
                        COMMAND cp -p ${LINTORA_DRIVER_DIR}/${name} ${plain}
+                       COMMAND ${CMAKE_COMMAND} -E touch ${made}
                        DEPENDS ${LINTORA_DRIVER_DIR}/${name} VERBATIM)
   else()
-    string(REGEX REPLACE "\\.dll$" "" stem ${name})
-    set(target lintora_standin_${stem})
-    add_library(${target} SHARED ${CMAKE_CURRENT_SOURCE_DIR}/drivers/StandInDriver.cpp)
-    lintora_target_defaults(${target})
-    target_compile_definitions(${target} PRIVATE LINTORA_DRIVER_NAME="${stem}")
-    target_link_options(${target} PRIVATE -s)  # small: no symbols in the carried copies
-    set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${stem} SUFFIX ".dll"
-                          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/drivers/built)
-    add_custom_command(OUTPUT ${plain}
+    # The built driver or a stand-in, given the described time stamp.
+    if(built_driver_dir)
+      set(source ${built_driver_dir}/maodbc.dll)
+      if(name STREQUAL "myodbc5S.dll")
+        set(source ${built_driver_dir}/maodbcs.dll)
+      endif()
+      set(source_depends ${source})
+    else()
+      string(REGEX REPLACE "\\.dll$" "" stem ${name})
+      set(target lintora_standin_${stem})
+      add_library(${target} SHARED ${CMAKE_CURRENT_SOURCE_DIR}/drivers/StandInDriver.cpp)
+      lintora_target_defaults(${target})
+      target_compile_definitions(${target} PRIVATE LINTORA_DRIVER_NAME="${stem}")
+      target_link_options(${target} PRIVATE -s)  # small: no symbols in the carried copies
+      set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${stem} SUFFIX ".dll"
+                            RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/drivers/built)
+      set(source $<TARGET_FILE:${target}>)
+      set(source_depends ${target})
+    endif()
+    add_custom_command(OUTPUT ${plain} ${made}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_plain_dir}
-                       COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${plain}
+                       COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
                        COMMAND touch -d ${time} ${plain}
-                       DEPENDS ${target} VERBATIM)
+                       COMMAND ${CMAKE_COMMAND} -E touch ${made}
+                       DEPENDS ${source_depends} VERBATIM)
   endif()
-  list(APPEND driver_files ${plain})
+  list(APPEND driver_files ${plain} ${made})
   if(LINTORA_DRIVER_COMPRESS)
     add_custom_command(OUTPUT ${driver_data_dir}/${name}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_data_dir}
                        COMMAND ${lintora_ziplz} pack ${plain} ${driver_data_dir}/${name}
-                       DEPENDS ${plain} VERBATIM)
+                       DEPENDS ${plain} ${made} VERBATIM)
     list(APPEND driver_files ${driver_data_dir}/${name})
   endif()
 endforeach()

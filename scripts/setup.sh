@@ -27,24 +27,8 @@ if "$here/can-run-32bit.sh"; then
 fi
 
 log="${TMPDIR:-/tmp}/lintora-setup.log"
-step_now="starting"
-hint=""
-on_error() {
-  local code=$?
-  echo "setup: FAILED while $step_now (exit code $code)." >&2
-  if [ -s "$log" ]; then
-    echo "setup: the last lines of $log:" >&2
-    tail -n 25 "$log" >&2
-  fi
-  [ -z "$hint" ] || echo "setup: $hint" >&2
-  exit "$code"
-}
-trap on_error ERR
-step() {
-  step_now="$1"
-  hint="$2"
-  : >"$log"
-}
+source "$here/steps.sh"
+steps_begin setup "$log"
 
 # Every installed package, as NAME:ARCH and, for this machine's own architecture or "all", as
 # NAME too. dpkg-query lists them all, so a package unknown to dpkg cannot make it fail.
