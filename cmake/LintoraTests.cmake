@@ -38,14 +38,6 @@ function(lintora_add_test)
   endif()
 endfunction()
 
-# lintora_uses_desktop(name...): the tests show windows and take the keyboard focus, which only
-# one program at a time can have on the shared display, so they never run at the same time.
-function(lintora_uses_desktop)
-  foreach(name ${ARGN})
-    set_tests_properties(${LINTORA_TEST_PLATFORM}.${name} PROPERTIES RESOURCE_LOCK desktop)
-  endforeach()
-endfunction()
-
 # lintora_add_script_test(NAME name SCRIPT file.sh [LOCALE loc]): a bash scenario that drives the
 # real program under Wine. It gets the program, the wrapper and the prefix through the environment.
 function(lintora_add_script_test)
@@ -58,5 +50,4 @@ function(lintora_add_script_test)
        LINTORA_BUILD_DIR=${CMAKE_BINARY_DIR} LINTORA_WINE=${PROJECT_SOURCE_DIR}/scripts/wine-run.sh
        LINTORA_WINTOOL=$<TARGET_FILE:wintool>)
   set_tests_properties(${test} PROPERTIES ENVIRONMENT "${env}")
-  lintora_uses_desktop(${ARG_NAME})
 endfunction()

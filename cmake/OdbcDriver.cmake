@@ -56,7 +56,7 @@ function(lintora_odbc_driver var program)
     OUTPUT ${products}
     COMMAND ${CMAKE_COMMAND} -E env LINTORA_CACHE_DIR=${LINTORA_CACHE_DIR}
             ${PROJECT_SOURCE_DIR}/scripts/build-odbc-driver.sh ${odbc_tarball} ${mariadb_tarball}
-            ${CMAKE_TOOLCHAIN_FILE} ${driver_dir}
+            ${CMAKE_TOOLCHAIN_FILE} ${CMAKE_C_COMPILER} ${driver_dir}
     DEPENDS ${PROJECT_SOURCE_DIR}/scripts/build-odbc-driver.sh ${recipe} ${odbc_tarball}
             ${mariadb_tarball} ${CMAKE_TOOLCHAIN_FILE}
     COMMENT "Building the ODBC driver (MariaDB Connector/ODBC) for ${CMAKE_SYSTEM_PROCESSOR}"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the ODBC driver the program carries, MariaDB Connector/ODBC on a static
 # Connector/C, for the architecture of a mingw-w64 toolchain file:
-#   build-odbc-driver.sh ODBC_TARBALL MARIADB_TARBALL TOOLCHAIN_FILE OUT_DIR
+#   build-odbc-driver.sh ODBC_TARBALL MARIADB_TARBALL TOOLCHAIN_FILE C_COMPILER OUT_DIR
 # (the tarballs as scripts/odbc-driver-sources.sh gives them). OUT_DIR receives maodbc.dll (the
 # driver), maodbcs.dll (its setup library), ODBC-DRIVER-LICENSE.txt and ODBC-DRIVER-SOURCE.txt.
 # The sources are unpacked afresh into OUT_DIR/work and patched with odbcdriver/patches/*.patch,
@@ -10,11 +10,12 @@
 # so an unchanged driver is built once per machine and architecture.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-usage="usage: build-odbc-driver.sh ODBC_TARBALL MARIADB_TARBALL TOOLCHAIN_FILE OUT_DIR"
+usage="usage: build-odbc-driver.sh ODBC_TARBALL MARIADB_TARBALL TOOLCHAIN_FILE C_COMPILER OUT_DIR"
 odbc_tarball="${1:?$usage}"
 mariadb_tarball="${2:?$usage}"
 toolchain="${3:?$usage}"
-out="${4:?$usage}"
+cc="${4:?$usage}"
+out="${5:?$usage}"
 cache="${LINTORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/lintora}/odbc-driver"
 jobs="${LINTORA_JOBS:-2}"
 driver_dir="$root/odbcdriver"
@@ -34,22 +35,17 @@ stage() {
   echo "build-odbc-driver: $1"
 }
 
-# The toolchain file's value of a CMake variable.
-toolchain_value() { sed -n "s/^set($1 \\([^ )]*\\))/\\1/p" "$toolchain"; }
-cc=$(toolchain_value CMAKE_C_COMPILER)
-arch=$(toolchain_value CMAKE_SYSTEM_PROCESSOR)
+# The compiler names its target, e.g. i686-w64-mingw32; its tools carry the same prefix.
+target=$("$cc" -dumpmachine) || { echo "build-odbc-driver: $cc does not run" >&2; exit 2; }
+arch="${target%%-*}"
 tools="${cc%%-gcc*}"
-if [ -z "$cc" ] || [ -z "$arch" ]; then
-  echo "build-odbc-driver: $toolchain names no C compiler or no processor" >&2
-  exit 2
-fi
 
 stage "computing the cache key ($arch)"
 odbc_sha=$(sha256sum "$odbc_tarball" | cut -d' ' -f1)
 mariadb_sha=$(sha256sum "$mariadb_tarball" | cut -d' ' -f1)
 key=$({ echo "$odbc_sha $mariadb_sha"
         find "$driver_dir" -type f | LC_ALL=C sort | xargs cat
-        cat "${BASH_SOURCE[0]}" "$toolchain"
+        cat "${BASH_SOURCE[0]}" "$toolchain" "$(dirname "$toolchain")"/mingw-w64*.cmake
         "$cc" --version; } 2>>"$log" | sha256sum | cut -c1-16)
 cached="$cache/$arch-$key"
 
