@@ -45,6 +45,12 @@ void TApplication::Report(TComponent* sender, const Exception& error) noexcept {
     } else {
       ShowException(error);
     }
+  } catch (const std::exception& handlerError) {
+    // The handler's own box could not be shown: the system's box still tells both.
+    try {
+      ShowException(Exception(error.Message() + "\r\n\r\n" + handlerError.what()));
+    } catch (...) {
+    }
   } catch (...) {
   }
 }

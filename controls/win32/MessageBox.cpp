@@ -8,6 +8,7 @@
 #include "controls/win32/ThreadWindows.h"
 #include "framework/Exceptions.h"
 #include "framework/win32/GdiObject.h"
+#include "framework/win32/SystemError.h"
 #include "framework/win32/WindowHandle.h"
 
 const char* const MessageFormClassName = "TMessageForm";
@@ -140,7 +141,11 @@ HWND CreateChild(HWND box, const char* className, const std::string& text, DWORD
   HWND child = CreateWindowExA(
       0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width, r.height,
       box, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  if (child && font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (!child) {
+    throw Exception(std::string("Cannot create the ") + className + " window of the message box (" +
+                    SystemErrorText(GetLastError()) + ")");
+  }
+  if (font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
 }
 

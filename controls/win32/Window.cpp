@@ -5,6 +5,7 @@
 
 #include "controls/win32/Application.h"
 #include "framework/Exceptions.h"
+#include "framework/win32/SystemError.h"
 
 namespace {
 const char kControlProperty[] = "LintoraControl";
@@ -283,7 +284,12 @@ void TControl::CreateHandle() {
   HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), caption_.c_str(), style,
                                 r.left, r.top, r.right - r.left, r.bottom - r.top, parentWindow, id,
                                 GetModuleHandleA(nullptr), this);
-  if (!window) throw Exception("Cannot create the window of " + Name());
+  // A class the process cannot use (a common control of the wrong architecture, say) leaves no
+  // window: say which, rather than show a form with holes in it.
+  if (!window) {
+    throw Exception("Cannot create the " + params.className + " window of " + Name() + " (" +
+                    SystemErrorText(GetLastError()) + ")");
+  }
   if (params.systemClass) {
     Attach(window);
     originalProc_ = reinterpret_cast<WNDPROC>(

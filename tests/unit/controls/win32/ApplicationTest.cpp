@@ -9,6 +9,7 @@
 
 #include "controls/win32/Application.h"
 #include "framework/Exceptions.h"
+#include "tests/unit/controls/win32/WindowInspection.h"
 
 namespace {
 
@@ -104,11 +105,23 @@ TEST_F(ApplicationTest, ErrorOfTheMessageHookReachesTheHandler) {
   EXPECT_EQ(counted, 0);
 }
 
-TEST_F(ApplicationTest, HandlerThatRaisesDoesNotLetItEscape) {
-  app_.OnException = [](TComponent*, const Exception&) { throw std::runtime_error("again"); };
-  PostMessageA(window_, kRaise, 0, 0);
-  PostMessageA(window_, kCount, 0, 0);
-  app_.ProcessMessages();
+TEST_F(ApplicationTest, HandlerThatCannotShowTheErrorLeavesItToTheSystemBox) {
+  // As when the program's own box cannot be made: the error is not lost, and the loop goes on.
+  app_.OnException = [](TComponent*, const Exception&) { throw std::runtime_error("no box"); };
+  std::string shown;
+  const bool appeared = WhileModalWindow(
+      "#32770",
+      [&shown](HWND box) {
+        for (HWND child : ChildWindows(box)) shown += WindowText(child) + "|";
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      },
+      [this] {
+        PostMessageA(window_, kRaise, 0, 0);
+        PostMessageA(window_, kCount, 0, 0);
+        app_.ProcessMessages();
+      });
+  ASSERT_TRUE(appeared);
+  EXPECT_NE(shown.find("Cannot create file C:\\x\r\n\r\nno box"), std::string::npos) << shown;
   EXPECT_EQ(counted, 1);
 }
 

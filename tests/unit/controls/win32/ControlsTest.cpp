@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/win32/Application.h"
+#include "framework/Exceptions.h"
 #include "tests/unit/controls/win32/TestForm.h"
 #include "tests/unit/controls/win32/WindowInspection.h"
 
@@ -172,4 +173,30 @@ TEST_F(ControlsTest, PanelColourAndFontColour) {
   EXPECT_EQ(form->notice->Font().Height(), -12);
   EXPECT_EQ(form->label->Font().Name(), "\xb2\xd3\xa9\xfa\xc5\xe9");
   EXPECT_EQ(form->label->Color(), clBtnFace);
+}
+
+namespace {
+// A control of a window class the process cannot use, as a 64-bit program bound to the x86
+// common controls was: its window cannot be made.
+class TUnusableControl : public TControl {
+ public:
+  using TControl::TControl;
+
+ protected:
+  TCreateParams CreateParams() const override { return {"LintoraNoSuchClass", 0, 0, true}; }
+};
+}  // namespace
+
+TEST_F(ControlsTest, AWindowThatCannotBeMadeIsAnErrorNamingItsClass) {
+  auto* control = new TUnusableControl(form.get());
+  control->SetName("Broken");
+  try {
+    control->SetParent(form.get());
+    control->Handle();
+    FAIL() << "no error for a window that was not made";
+  } catch (const Exception& error) {
+    EXPECT_NE(error.Message().find("Cannot create the LintoraNoSuchClass window of Broken"),
+              std::string::npos)
+        << error.Message();
+  }
 }

@@ -1,6 +1,13 @@
 #include "tests/unit/controls/win32/WindowInspection.h"
 
+#include <gtest/gtest.h>
+
 namespace {
+// How long a modal window may take to appear, and to go once it has been answered, before the
+// watch closes it and fails the test: long enough for a loaded machine, short enough that a
+// modal loop nobody ends is a failure with a message, not a hang.
+constexpr DWORD kModalDeadlineMs = 10000;
+
 BOOL CALLBACK Collect(HWND window, LPARAM data) {
   reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
   return TRUE;
@@ -10,6 +17,8 @@ struct ModalWatch {
   const char* className = nullptr;
   const std::function<void(HWND)>* inspect = nullptr;
   bool seen = false;
+  DWORD deadline = 0;  // GetTickCount value
+  bool closedByWatch = false;
 };
 ModalWatch* activeWatch = nullptr;
 
@@ -24,13 +33,36 @@ HWND VisibleThreadWindowOfClass(const char* className) {
   return nullptr;
 }
 
+// Every visible, enabled top-level window of this thread: a modal window disables the others.
+void CloseEnabledThreadWindows() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+}
+
+bool DeadlinePassed(DWORD deadline) {
+  return static_cast<LONG>(GetTickCount() - deadline) >= 0;
+}
+
 void CALLBACK LookForModal(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (!activeWatch || activeWatch->seen) return;
-  HWND window = VisibleThreadWindowOfClass(activeWatch->className);
-  if (!window) return;
-  KillTimer(nullptr, timer);
-  activeWatch->seen = true;
-  (*activeWatch->inspect)(window);
+  ModalWatch* watch = activeWatch;
+  if (!watch) return;
+  if (!watch->seen) {
+    if (HWND window = VisibleThreadWindowOfClass(watch->className)) {
+      watch->seen = true;
+      watch->deadline = GetTickCount() + kModalDeadlineMs;
+      (*watch->inspect)(window);
+      return;
+    }
+  } else if (!VisibleThreadWindowOfClass(watch->className)) {
+    KillTimer(nullptr, timer);
+    return;
+  }
+  if (!DeadlinePassed(watch->deadline) || watch->closedByWatch) return;
+  watch->closedByWatch = true;
+  CloseEnabledThreadWindows();
 }
 }  // namespace
 
@@ -79,10 +111,17 @@ bool WhileModalWindow(const char* className, const std::function<void(HWND)>& in
   ModalWatch watch;
   watch.className = className;
   watch.inspect = &inspect;
+  watch.deadline = GetTickCount() + kModalDeadlineMs;
   activeWatch = &watch;
   const UINT_PTR timer = SetTimer(nullptr, 0, 30, LookForModal);
   action();
-  if (!watch.seen) KillTimer(nullptr, timer);
+  KillTimer(nullptr, timer);
   activeWatch = nullptr;
+  if (watch.closedByWatch) {
+    ADD_FAILURE() << (watch.seen ? "the " + std::string(className) +
+                                       " window was still open after it was answered"
+                                 : "no " + std::string(className) + " window appeared; " +
+                                       "the modal window that did was closed");
+  }
   return watch.seen;
 }

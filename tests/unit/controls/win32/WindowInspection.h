@@ -22,6 +22,8 @@ LONG_PTR StyleOf(HWND window);
 // (ASCII case ignored) belongs to this thread, `inspect` with it, from a thread timer that the
 // modal window's own message loop dispatches; the inspection must end the modal window, e.g.
 // by clicking one of its buttons. Windows of other programs, such as tests running at the same
-// time on the same display, are never touched. Returns whether the window appeared.
+// time on the same display, are never touched. Returns whether the window appeared. A window
+// that does not appear within 10 s, or is still open 10 s after the inspection, is closed by the
+// watch (every enabled window of the thread gets WM_CLOSE) and the test fails.
 bool WhileModalWindow(const char* className, const std::function<void(HWND)>& inspect,
                       const std::function<void()>& action);

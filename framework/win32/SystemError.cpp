@@ -1,0 +1,16 @@
+#include "framework/win32/SystemError.h"
+
+std::string SystemErrorText(DWORD code) {
+  char* buffer = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = length ? std::string(buffer, length) : std::string();
+  LocalFree(buffer);
+  while (!text.empty() &&
+         (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.')) {
+    text.pop_back();
+  }
+  const std::string number = "error " + std::to_string(code);
+  return text.empty() ? number : text + ", " + number;
+}
