@@ -53,6 +53,7 @@ SocketStream::SocketStream(const std::string& host, unsigned short port, const D
 void SocketStream::Connect() {
   if (!EnsureWinsockStarted()) RaiseCannotConnect(SocketErrorText(WSASYSNOTREADY));
   std::vector<std::string> addresses;
+  // The lookup may outlive this stream, so it works on copies of its own.
   const std::string host = host_;
   const unsigned short port = port_;
   if (!ResultBefore<std::vector<std::string>>(
@@ -66,8 +67,12 @@ void SocketStream::Connect() {
     if (deadline_.Passed()) error = WSAETIMEDOUT;
     if (error == WSAETIMEDOUT) break;
   }
-  RaiseCannotConnect(error == WSAETIMEDOUT ? "no answer within " + Seconds(deadline_.LimitMs())
-                                           : SocketErrorText(error));
+  RaiseCannotConnect(Describe(error));
+}
+
+std::string SocketStream::Describe(int error) const {
+  if (error == WSAETIMEDOUT) return "no answer within " + Seconds(deadline_.LimitMs());
+  return SocketErrorText(error);
 }
 
 void SocketStream::RaiseCannotConnect(const std::string& reason) const {
@@ -78,9 +83,7 @@ void SocketStream::RaiseCannotConnect(const std::string& reason) const {
 void SocketStream::RaiseOnError(int error) const {
   if (error == 0) return;
   throw EDatabaseError("Lost connection to MySQL server on '" + host_ + "' (port " +
-                       std::to_string(port_) + "): " +
-                       (error == WSAETIMEDOUT ? "no answer within " + Seconds(deadline_.LimitMs())
-                                              : SocketErrorText(error)));
+                       std::to_string(port_) + "): " + Describe(error));
 }
 
 unsigned long SocketStream::RemainingMs() const {

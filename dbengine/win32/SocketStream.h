@@ -26,6 +26,7 @@ class SocketStream : public ByteStream {
   // The time left for one wait; raises the timeout once the deadline has passed.
   unsigned long RemainingMs() const;
   size_t ArrivedBytes() const;
+  std::string Describe(int error) const;
   void RaiseOnError(int error) const;
   [[noreturn]] void RaiseCannotConnect(const std::string& reason) const;
 
