@@ -8,13 +8,14 @@
 #   scripts/fuzz.sh [--runs N] [--minutes M] [TARGET...]
 #       the named targets (NAME or fuzz_NAME; default every one), one after the other, each until
 #       N executions or M minutes, whichever comes first: the long campaign. Each target's
-#       executions and minutes are printed and appended to build/native/fuzz/figures.tsv.
+#       executions, minutes and processor minutes are printed and appended (tab-separated, with
+#       the time it ended) to build/native/fuzz/figures.tsv.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="$root/build/native/fuzz"
 
 usage() {
-  sed -n '2,11p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
+  sed -n '2,12p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
   exit 2
 }
 
@@ -54,6 +55,14 @@ final_stat() {
   sed -n "s/^stat::$1: *//p" "$2" | tail -n 1
 }
 
+# Sets cpu_seconds to the processor time used so far by this script's finished children (the
+# second line of bash's `times`, which must run in this shell, not in a command substitution).
+read_children_cpu_seconds() {
+  times >"$out/.times"
+  cpu_seconds=$(awk 'NR == 2 { split($1, u, "m"); split($2, s, "m")
+                               print u[1] * 60 + u[2] + s[1] * 60 + s[2] }' "$out/.times")
+}
+
 for target in "${targets[@]}"; do
   [ -f "$target" ] && [ -x "$target" ] || continue
   name=$(basename "$target")
@@ -68,6 +77,8 @@ for target in "${targets[@]}"; do
   case "$name" in fuzz_lzrw1_*) options+=(-max_len=70000) ;; esac
   echo "fuzz: $name for at most ${seconds}s${runs:+ or $runs executions}"
   started=$SECONDS
+  read_children_cpu_seconds
+  cpu_before=$cpu_seconds
   if ! "$target" "${options[@]}" "$corpus" "${seeds[@]}" >"$corpus.log" 2>&1; then
     tail -n 40 "$corpus.log"
     echo "fuzz: $name found a fault; the input is $(ls -t "$out/finding-$name-"* 2>/dev/null | head -n 1)"
@@ -76,10 +87,13 @@ for target in "${targets[@]}"; do
   fi
   executions=$(final_stat number_of_executed_units "$corpus.log")
   minutes=$(awk -v s=$((SECONDS - started)) 'BEGIN { printf "%.1f", s / 60 }')
-  per_second=$(final_stat average_exec_per_sec "$corpus.log")
-  echo "fuzz: $name: ${executions:-?} executions in $minutes min (${per_second:-?}/s), no findings"
+  # On a shared machine the processor time says more about the target's speed than the clock.
+  read_children_cpu_seconds
+  cpu_minutes=$(awk -v a="$cpu_before" -v b="$cpu_seconds" 'BEGIN { printf "%.1f", (b - a) / 60 }')
+  echo "fuzz: $name: ${executions:-?} executions in $minutes min ($cpu_minutes min of processor" \
+    "time), no findings"
   if [ -n "$runs" ]; then
-    printf '%s\t%s\t%s\t%s\t%s\n' "${name#fuzz_}" "${executions:-?}" "$minutes" "${per_second:-?}" \
+    printf '%s\t%s\t%s\t%s\t%s\n' "${name#fuzz_}" "${executions:-?}" "$minutes" "$cpu_minutes" \
       "$(date -u +%FT%TZ)" >>"$out/figures.tsv"
   fi
 done
