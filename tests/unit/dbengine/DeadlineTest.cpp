@@ -15,15 +15,6 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 }  // namespace
 
-TEST(Deadline, CountsDownFromItsStart) {
-  const Deadline deadline(5000);
-  EXPECT_GT(deadline.RemainingMs(), 4000u);
-  EXPECT_LE(deadline.RemainingMs(), 5000u);
-  EXPECT_FALSE(deadline.Passed());
-  EXPECT_EQ(deadline.LimitMs(), 5000u);
-  EXPECT_TRUE(Deadline(0).Passed());
-}
-
 TEST(ResultBefore, WorkThatOutlastsTheDeadlineIsLeftToFinishOnItsOwn) {
   const auto finished = std::make_shared<std::atomic<bool>>(false);
   int result = 7;

@@ -100,6 +100,7 @@ class MisbehavingServer {
                                          : INVALID_SOCKET;
   }
 
+  // FramePackets advances the sequence it is given; each packet here names its own.
   static std::string FramePacket(const std::string& payload, uint8_t sequence) {
     return FramePackets(payload, sequence);
   }
