@@ -22,6 +22,10 @@ enum class DataSourceNameFault {
 constexpr size_t MaxDataSourceNameLength = 32;
 extern const char* const DataSourceListKeyName;  // "ODBC Data Sources"
 extern const char* const FileDataSourceKeyName;  // "ODBC File DSN"
+// Registry paths from the root (HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE): a data source's record
+// is OdbcIniKeyPath followed by its name.
+extern const char* const OdbcIniKeyPath;         // "\Software\ODBC\ODBC.INI\"
+extern const char* const DataSourceListKeyPath;  // OdbcIniKeyPath + "ODBC Data Sources"
 
 // For registering a data source: the first fault in the order of the enumeration.
 DataSourceNameFault CheckNewDataSourceName(const std::string& name);
