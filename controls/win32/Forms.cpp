@@ -4,6 +4,7 @@
 
 #include "controls/MessageBoxLayout.h"
 #include "controls/win32/Application.h"
+#include "controls/win32/Menus.h"
 #include "framework/Exceptions.h"
 #include "framework/TextCompare.h"
 
@@ -96,7 +97,7 @@ DWORD TForm::FrameExStyle() const {
 
 SIZE TForm::OuterSizeFor(int clientWidth, int clientHeight) const {
   RECT r = {0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&r, FrameStyle(), FALSE, FrameExStyle());
+  AdjustWindowRectEx(&r, FrameStyle(), menu_ != nullptr, FrameExStyle());
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -145,6 +146,21 @@ TControl::TCreateParams TForm::CreateParams() const {
   return params;
 }
 
+void TForm::CreateHandle() {
+  TCustomContainer::CreateHandle();
+  if (menu_ && WindowHandleOrNull()) menu_->SetWindow(WindowHandleOrNull());
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  const SIZE client = ClientSize();
+  if (menu_) menu_->SetWindow(nullptr);
+  menu_ = menu;
+  if (menu_ && WindowHandleOrNull()) menu_->SetWindow(WindowHandleOrNull());
+  const SIZE outer = OuterSizeFor(client.cx, client.cy);
+  TCustomContainer::SetBounds(Left(), Top(), outer.cx, outer.cy);
+}
+
 void TForm::DoCreate() {
   try {
     RunEvent(OnCreate);
@@ -178,6 +194,14 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     Close();
     return 0;
   }
+  // A menu's command comes without a control; Enter and Escape's IDOK and IDCANCEL are no item's.
+  if (message == WM_COMMAND && lParam == 0 && HIWORD(wParam) == 0) {
+    if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wParam))) {
+      item->Click();
+      return 0;
+    }
+  }
+  if (message == WM_DESTROY && menu_) menu_->WindowDestroying();
   // The focus leaves with a message box and comes back to the control that had it.
   if (message == WM_ACTIVATE) {
     HWND window = WindowHandleOrNull();
