@@ -10,6 +10,7 @@
 //   wintool rect WINDOW             print the client area on the screen: LEFT TOP WIDTH HEIGHT
 //   wintool outer WINDOW            print the whole window on the screen: LEFT TOP WIDTH HEIGHT
 //   wintool click WINDOW ID         click the button with control ID under WINDOW (BM_CLICK)
+//   wintool items WINDOW            print the items of the combo box WINDOW, one a line
 //   wintool                         (no arguments) leave an empty file named like the program
 //                                   plus ".ran" beside it: a stand-in for a program that the
 //                                   dialog starts, copied under that program's name
@@ -79,6 +80,27 @@ HWND ChildById(HWND window, int id) {
   return nullptr;
 }
 
+// A combo box's items, each asked for by its length first: CB_GETLBTEXT writes the whole item.
+// Across processes Wine hands the items over in UTF-16 only, so they are asked for so and turned
+// into the ANSI code page here.
+void PrintItems(HWND comboBox) {
+  DWORD_PTR count = 0;
+  if (!SendMessageTimeoutW(comboBox, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return;
+  for (DWORD_PTR i = 0; i < count && static_cast<LONG_PTR>(count) != CB_ERR; ++i) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(comboBox, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    if (static_cast<LONG_PTR>(length) == CB_ERR) continue;
+    std::vector<wchar_t> wide(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(comboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
+    std::vector<char> text(static_cast<size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text.data(), size, nullptr, nullptr);
+    std::printf("%s\n", text.data());
+  }
+}
+
 void PrintChild(HWND top, HWND child) {
   RECT rect = {};
   GetWindowRect(child, &rect);
@@ -94,7 +116,7 @@ void PrintChild(HWND top, HWND child) {
 int Usage() {
   std::fprintf(stderr,
                "usage: wintool wait|close|gone WINDOW [SECONDS] | text|click WINDOW ID |"
-               " list|title|rect|outer WINDOW\n");
+               " list|title|rect|outer|items WINDOW\n");
   return 2;
 }
 }  // namespace
@@ -139,6 +161,10 @@ int main(int argc, char** argv) {
   }
   if (command == "list") {
     for (HWND child : Descendants(window)) PrintChild(window, child);
+    return 0;
+  }
+  if (command == "items") {
+    PrintItems(window);
     return 0;
   }
   if ((command == "text" || command == "click") && argc > 3) {
