@@ -61,6 +61,8 @@ TForm::TForm(TComponent* owner) : TCustomContainer(owner) {
 }
 
 TForm::~TForm() {
+  // The window goes after this and would destroy the bar with itself; the menu may outlive it.
+  ReleaseMenu();
   if (mainForm == this) mainForm = nullptr;
   if (--formCount == 0 && dialogKeysHook) {
     UnhookWindowsHookEx(dialogKeysHook);
@@ -151,14 +153,26 @@ void TForm::CreateHandle() {
   if (menu_ && WindowHandleOrNull()) menu_->SetWindow(WindowHandleOrNull());
 }
 
+// A Win32 menu is the bar of one window at most: another form showing it gives it up.
 void TForm::SetMenu(TMainMenu* menu) {
   if (menu == menu_) return;
   const SIZE client = ClientSize();
-  if (menu_) menu_->SetWindow(nullptr);
+  ReleaseMenu();
+  if (menu && menu->form_) menu->form_->SetMenu(nullptr);
   menu_ = menu;
-  if (menu_ && WindowHandleOrNull()) menu_->SetWindow(WindowHandleOrNull());
+  if (menu_) {
+    menu_->form_ = this;
+    if (WindowHandleOrNull()) menu_->SetWindow(WindowHandleOrNull());
+  }
   const SIZE outer = OuterSizeFor(client.cx, client.cy);
   TCustomContainer::SetBounds(Left(), Top(), outer.cx, outer.cy);
+}
+
+void TForm::ReleaseMenu() {
+  if (!menu_) return;
+  menu_->SetWindow(nullptr);
+  menu_->form_ = nullptr;
+  menu_ = nullptr;
 }
 
 void TForm::DoCreate() {

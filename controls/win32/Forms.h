@@ -54,7 +54,8 @@ class TForm : public TCustomContainer {
   void SetScaled(bool scaled) { scaled_ = scaled; }
 
   // The menu bar the form shows (nullptr: none); the client size stays as it is. A main menu
-  // read with the form becomes its bar when the form has none.
+  // read with the form becomes its bar when the form has none. The menu is not the form's to
+  // destroy: it goes with its owner and leaves the form then.
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* menu);
 
@@ -95,6 +96,8 @@ class TForm : public TCustomContainer {
 
  private:
   void BindEventsOf(TPersistent& object) const;
+  // Takes the bar from the window without resizing the form.
+  void ReleaseMenu();
   DWORD FrameStyle() const;
   DWORD FrameExStyle() const;
   SIZE OuterSizeFor(int clientWidth, int clientHeight) const;

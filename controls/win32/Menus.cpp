@@ -174,10 +174,8 @@ const TClassInfo& TMainMenu::StaticClassInfo() {
 TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
 
 TMainMenu::~TMainMenu() {
+  if (form_) form_->SetMenu(nullptr);
   WindowDestroying();
-  if (auto* form = dynamic_cast<TForm*>(Owner()); form && form->Menu() == this) {
-    form->SetMenu(nullptr);
-  }
 }
 
 HMENU TMainMenu::CreateMenuHandle() const {

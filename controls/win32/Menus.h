@@ -15,6 +15,7 @@
 #include "framework/Component.h"
 #include "framework/win32/MenuHandle.h"
 
+class TForm;
 class TMenu;
 
 class TMenuItem : public TComponent {
@@ -96,12 +97,15 @@ class TMenu : public TComponent {
   MenuHandle handle_;
 };
 
-// The menu bar of the form that owns it (the first one made on a form is its bar).
+// The menu bar of a form (TForm::SetMenu; a main menu read with a form becomes its bar when the
+// form has none). Either may go first: the form gives the bar back, the menu leaves the form.
 class TMainMenu : public TMenu {
   LINTORA_PUBLISHED(TMainMenu)
  public:
   explicit TMainMenu(TComponent* owner);
   ~TMainMenu() override;
+  // The form whose bar this menu is; nullptr when none.
+  TForm* Form() const { return form_; }
   // The window whose bar this menu is; its window then shows the bar (nullptr: none).
   void SetWindow(HWND window);
   // The window gives the bar back before it goes: it would destroy the menu with itself.
@@ -113,7 +117,9 @@ class TMainMenu : public TMenu {
   void MenuChanged() override;
 
  private:
+  friend class TForm;  // keeps form_ as it takes and gives back its bar
   HWND window_ = nullptr;
+  TForm* form_ = nullptr;
 };
 
 class TPopupMenu : public TMenu {

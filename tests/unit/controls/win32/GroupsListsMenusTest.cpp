@@ -186,6 +186,39 @@ TEST_F(GroupsListsMenusTest, MainMenuIsTheFormsBarAndItsItemsRunTheirClicks) {
   EXPECT_EQ(TMenuItem::FromCommand(recentCommand), nullptr);
 }
 
+// The window destroys the bar it shows; a menu owned elsewhere must outlive its form intact, and
+// a form must not reach a menu that has gone.
+TEST_F(GroupsListsMenusTest, AMainMenuAndItsFormMayGoInEitherOrder) {
+  auto bar = std::make_unique<TMainMenu>(nullptr);
+  auto* file = new TMenuItem(nullptr);  // the menu's root item destroys it
+  file->SetCaption("File");
+  bar->Items()->Add(file);
+  form->SetMenu(bar.get());
+  form->HandleNeeded();
+  EXPECT_EQ(GetMenu(form->Handle()), bar->Handle());
+
+  form.reset();
+  EXPECT_EQ(bar->Form(), nullptr);
+  EXPECT_TRUE(IsMenu(bar->Handle()));
+  EXPECT_EQ(MenuText(bar->Handle(), 0), "File");
+
+  auto second = std::make_unique<TForm>(nullptr);
+  second->SetMenu(bar.get());
+  second->HandleNeeded();
+  EXPECT_EQ(MenuText(GetMenu(second->Handle()), 0), "File");
+  // One window shows a bar at a time: the next form takes it from the one before.
+  auto third = std::make_unique<TForm>(nullptr);
+  third->SetMenu(bar.get());
+  EXPECT_EQ(second->Menu(), nullptr);
+  EXPECT_EQ(GetMenu(second->Handle()), nullptr);
+  EXPECT_EQ(bar->Form(), third.get());
+
+  bar.reset();
+  EXPECT_EQ(third->Menu(), nullptr);
+  third->HandleNeeded();
+  EXPECT_EQ(GetMenu(third->Handle()), nullptr);
+}
+
 TEST_F(GroupsListsMenusTest, MenusAndSheetsTravelThroughAStoredForm) {
   const std::string text = R"(object Form1: TForm
   object MainMenu1: TMainMenu
