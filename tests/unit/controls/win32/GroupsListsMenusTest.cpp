@@ -21,12 +21,6 @@
 
 namespace {
 
-std::string MenuText(HMENU menu, int position) {
-  char text[256] = {};
-  GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-  return text;
-}
-
 class GroupsListsMenusTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -22,6 +22,7 @@
 #include "controls/win32/Panel.h"
 #include "i18n/GBBIGTRS.h"
 #include "i18n/win32/Win32ConverterPlatform.h"
+#include "tests/unit/controls/win32/WindowInspection.h"
 
 namespace {
 
@@ -102,12 +103,6 @@ TNotingMenuItem* MenuItem(TForm& form, TMenuItem* parent, const char* name,
   item->SetCaption(caption);
   parent->Add(item);
   return item;
-}
-
-std::string MenuText(HMENU menu, int position) {
-  char text[256] = {};
-  GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-  return text;
 }
 
 class FormConversionTest : public ::testing::Test {
