@@ -7,25 +7,41 @@
 
 namespace {
 
+const char* const kBlanks = " \t";
+
 std::string TrimBlanks(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
+  const size_t first = text.find_first_not_of(kBlanks);
   if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
 bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
 }
 
-void CheckStorable(const AliasEntry& entry) {
-  if (entry.name.empty() || HasLineBreak(entry.name) || entry.name.find(']') != std::string::npos)
-    throw EDatabaseError(FormatErrorText("Invalid alias name %s", entry.name));
-  for (const std::string& line : entry.params.Lines())
-    if (HasLineBreak(line) || line.find('=') == std::string::npos || line.front() == '[')
-      throw EDatabaseError(FormatErrorText("Invalid parameter %s", line));
+bool IsStorableName(const std::string& name) {
+  return !name.empty() && !HasLineBreak(name) && name.find(']') == std::string::npos;
+}
+
+// The reader trims a line before it looks at it, so a parameter must not start, after its
+// blanks, with what starts a section or a comment.
+bool IsStorableParam(const std::string& line) {
+  if (HasLineBreak(line) || line.find('=') == std::string::npos) return false;
+  const size_t first = line.find_first_not_of(kBlanks);
+  return line[first] != '[' && line[first] != ';';
+}
+
+bool IsSectionLine(const std::string& line) {
+  return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }
 
 }  // namespace
+
+void AliasConfig::CheckStorable(const std::string& name, const TStrings& params) {
+  if (!IsStorableName(name)) throw EDatabaseError(FormatErrorText("Invalid alias name %s", name));
+  for (const std::string& line : params.Lines())
+    if (!IsStorableParam(line)) throw EDatabaseError(FormatErrorText("Invalid parameter %s", line));
+}
 
 AliasConfig AliasConfig::Parse(const std::string& text) {
   AliasConfig config;
@@ -35,9 +51,11 @@ AliasConfig AliasConfig::Parse(const std::string& text) {
   for (const std::string& raw : lines.Lines()) {
     const std::string line = TrimBlanks(raw);
     if (line.empty() || line[0] == ';') continue;
-    if (line[0] == '[' && line.back() == ']') {
-      current = &config.FindOrAdd(line.substr(1, line.size() - 2));
-    } else if (current && line.find('=') != std::string::npos) {
+    if (IsSectionLine(line)) {
+      const std::string name = line.substr(1, line.size() - 2);
+      // The lines of a section that cannot be kept belong to no alias.
+      current = IsStorableName(name) ? &config.FindOrAdd(name) : nullptr;
+    } else if (current && IsStorableParam(line)) {
       current->params.Add(line);
     }
   }
@@ -47,7 +65,7 @@ AliasConfig AliasConfig::Parse(const std::string& text) {
 std::string AliasConfig::Serialise() const {
   std::string text;
   for (const AliasEntry& entry : entries_) {
-    CheckStorable(entry);
+    CheckStorable(entry.name, entry.params);
     text += "[" + entry.name + "]\r\n" + entry.params.Text() + "\r\n";
   }
   return text;

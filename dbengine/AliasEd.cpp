@@ -53,8 +53,9 @@ void TAliasEditor::RemoveAlias(const std::string& name) {
 void TAliasEditor::ReadAliasParams(const std::string& name, TStrings& list) {
   if (name.empty()) return;
   TSession& session = Session();
+  // An engine that cannot start is no failed read: its error reaches the caller.
+  const ModeRestorer restore(session, EnterSession(session));
   try {
-    const ModeRestorer restore(session, EnterSession(session));
     session.GetAliasParams(name, list);
   } catch (const Exception&) {
     // The caller goes on with what was read; an alias that is not there reads as no parameters.

@@ -21,8 +21,9 @@ class TAliasEditor : public TComponent {
   // Deletes the alias and saves the configuration; engine errors pass on. An empty name touches
   // no alias (the configuration is still saved).
   void RemoveAlias(const std::string& name);
-  // Fills list with the alias's parameters; an empty name leaves list untouched; engine errors
-  // are swallowed, leaving list as far as it was filled.
+  // Fills list with the alias's parameters; an empty name leaves list untouched; errors of the
+  // read are swallowed, leaving list as far as it was filled, but an engine that cannot start
+  // raises its error.
   void ReadAliasParams(const std::string& name, TStrings& list);
   // Changes the parameters the alias has to the list's values and saves the configuration;
   // engine errors pass on. An empty name touches no alias and raises "Invalid alias name".

@@ -6,10 +6,10 @@
 
 const char* const DataSourceListKeyName = "ODBC Data Sources";
 const char* const FileDataSourceKeyName = "ODBC File DSN";
+const char* const ForbiddenDataSourceNameCharacters = "[]{}(),;?*=!@\\";
 
 namespace {
 
-const char* const kForbiddenForNewNames = "[]{}(),;?*=!@\\";
 const char* const kForbiddenForExistingNames = "\\";
 
 struct NameShape {
@@ -38,7 +38,7 @@ bool IsReserved(const std::string& name) {
 
 DataSourceNameFault CheckNewDataSourceName(const std::string& name) {
   if (name.empty()) return DataSourceNameFault::Empty;
-  const NameShape shape = ShapeOf(name, kForbiddenForNewNames);
+  const NameShape shape = ShapeOf(name, ForbiddenDataSourceNameCharacters);
   if (shape.holdsForbidden) return DataSourceNameFault::ForbiddenCharacter;
   if (shape.characters > MaxDataSourceNameLength) return DataSourceNameFault::TooLong;
   if (IsReserved(name)) return DataSourceNameFault::ReservedName;

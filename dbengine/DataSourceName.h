@@ -22,6 +22,8 @@ enum class DataSourceNameFault {
 constexpr size_t MaxDataSourceNameLength = 32;
 extern const char* const DataSourceListKeyName;  // "ODBC Data Sources"
 extern const char* const FileDataSourceKeyName;  // "ODBC File DSN"
+// The characters a new data source name may not hold (besides NUL), as the user is told them.
+extern const char* const ForbiddenDataSourceNameCharacters;  // "[]{}(),;?*=!@\"
 
 // For registering a data source: the first fault in the order of the enumeration.
 DataSourceNameFault CheckNewDataSourceName(const std::string& name);

@@ -16,6 +16,9 @@ constexpr uint8_t kLatin1 = 8;
 constexpr uint16_t kMoreResultsExist = 0x0008;
 // Larger answers than this are refused rather than buffered: the engine reads no data.
 constexpr size_t kMaxReply = 64 * 1024 * 1024;
+// A server ends authentication after at most a method switch, one caching_sha2_password status
+// and the final OK or error; one that goes on is keeping the client busy, not authenticating.
+constexpr int kMaxAuthenticationRounds = 3;
 
 struct CharsetCollation {
   const char* name;
@@ -136,7 +139,10 @@ void MySqlClient::Connect(const ConnectionCredentials& credentials) {
 }
 
 void MySqlClient::FinishAuthentication(std::string plugin, const std::string& password) {
-  for (;;) {
+  for (int round = 1;; ++round) {
+    if (round > kMaxAuthenticationRounds)
+      throw EDatabaseError("The MySQL server did not end authentication after " +
+                           std::to_string(kMaxAuthenticationRounds) + " rounds");
     const std::string reply = ReadPacket();
     switch (Header(reply)) {
       case kOkHeader:

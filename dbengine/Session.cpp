@@ -101,7 +101,8 @@ void TSession::GetAliasParams(const std::string& name, TStrings& list) {
 
 void TSession::ModifyAlias(const std::string& name, const TStrings& list) {
   TStringList current;
-  if (!FindAlias(name, current)) throw EDatabaseError(FormatErrorText("Invalid alias name %s", name));
+  if (!FindAlias(name, current))
+    throw EDatabaseError(FormatErrorText("Invalid alias name %s", name));
   TStringList changes;
   for (int i = 0; i < list.Count(); ++i) {
     const std::string param = list.Names(i);
@@ -110,6 +111,9 @@ void TSession::ModifyAlias(const std::string& name, const TStrings& list) {
       changes.SetValue(param, value);
   }
   if (changes.Count() == 0) return;
+  // Refused before anything changes: a store holding what the file cannot hold would fail every
+  // later save, also those of other aliases.
+  AliasConfig::CheckStorable(name, changes);
   Overlay(ChangeLayer().FindOrAdd(name).params, changes);
 }
 

@@ -57,7 +57,8 @@ class TSession {
   // Empties list, then fills it; raises EDatabaseError for an unknown alias.
   void GetAliasParams(const std::string& name, TStrings& list);
   // Parameters the alias has take the list's values; others stay; names it lacks are ignored.
-  // Raises EDatabaseError "Invalid alias name %s" for an unknown alias.
+  // Raises EDatabaseError "Invalid alias name %s" for an unknown alias, and for a name or value
+  // that the configuration file cannot hold (AliasConfig::CheckStorable), changing nothing.
   void ModifyAlias(const std::string& name, const TStrings& list);
   bool IsAlias(const std::string& name);
   // Writes the persistent layer to the configuration file.

@@ -42,6 +42,8 @@ const TClassInfo& TLintoraForm::StaticClassInfo() {
 TLintoraForm::TLintoraForm(TComponent* owner) : TForm(owner), commandLine_(GetCommandLineA()) {
   PublishMethod("FormCreate", &TLintoraForm::FormCreate);
   PublishMethod("BtnInitClick", &TLintoraForm::BtnInitClick);
+  PublishMethod("BtnAddParams25Click", &TLintoraForm::BtnAddParams25Click);
+  PublishMethod("BtnAddParams53Click", &TLintoraForm::BtnAddParams53Click);
   PublishMethod("CBox0Change", &TLintoraForm::CBox0Change);
   PublishMethod("Button1Click", &TLintoraForm::Button1Click);
   PublishMethod("BtnExitClick", &TLintoraForm::BtnExitClick);

@@ -86,6 +86,9 @@ class TLintoraForm : public TForm {
   // Handlers named by the stored form.
   void FormCreate(TComponent* sender);
   void BtnInitClick(TComponent* sender);  // LoadSettings
+  // The driver and data source registration of each generation (Registration.cpp).
+  void BtnAddParams25Click(TComponent* sender);
+  void BtnAddParams53Click(TComponent* sender);
   void CBox0Change(TComponent* sender);
   void Button1Click(TComponent* sender);
   void BtnExitClick(TComponent* sender);  // BtnExit and BtnClose

@@ -1,5 +1,6 @@
 #include "dbengine/win32/Database.h"
 
+#include "dbengine/Deadline.h"
 #include "dbengine/MySqlClient.h"
 #include "dbengine/Session.h"
 #include "dbengine/win32/DataSources.h"
@@ -64,7 +65,10 @@ void TDatabase::SetConnected(bool connected) {
 }
 
 void TDatabase::Open() {
-  if (Connected()) return;
+  if (!Connected()) OpenWithin(Deadline(timeoutMs_));
+}
+
+void TDatabase::OpenWithin(const Deadline& deadline) {
   if (databaseName_.empty()) throw EDatabaseError("Database name missing");
   OwnSession().Open();
   TStringList record;
@@ -73,7 +77,7 @@ void TDatabase::Open() {
 
   const std::string server = record.Values("Server");
   auto stream = std::make_unique<SocketStream>(server.empty() ? "localhost" : server,
-                                               PortOf(record.Values("Port")), timeoutMs_);
+                                               PortOf(record.Values("Port")), deadline);
   auto client = std::make_unique<MySqlClient>(*stream, RsaOaepEncrypt);
   client->Connect({record.Values("User"), record.Values("Password"), record.Values("DataBase"),
                    record.Values("CHARSET")});
@@ -84,25 +88,29 @@ void TDatabase::Open() {
 void TDatabase::Close() {
   if (!client_) return;
   try {
+    stream_->SetDeadline(Deadline(timeoutMs_));
     client_->Quit();
   } catch (const EDatabaseError&) {
     // A connection that is already gone needs no goodbye.
   }
+  Drop();
+}
+
+void TDatabase::Drop() {
   client_.reset();
   stream_.reset();
 }
 
 void TDatabase::Execute(const std::string& statement) {
-  if (!client_) Open();
+  const Deadline deadline(timeoutMs_);
+  if (!client_) OpenWithin(deadline);
+  stream_->SetDeadline(deadline);
   try {
     client_->Execute(statement);
   } catch (const EDatabaseError&) {
     // A refused statement leaves the connection usable; a lost or garbled one is dropped, so
     // that the next use reconnects instead of reading a stale answer.
-    if (!client_->Healthy()) {
-      client_.reset();
-      stream_.reset();
-    }
+    if (!client_->Healthy()) Drop();
     throw;
   }
 }

@@ -7,6 +7,7 @@
 
 #include "framework/Component.h"
 
+class Deadline;
 class MySqlClient;
 class SocketStream;
 class TSession;
@@ -28,7 +29,8 @@ class TDatabase : public TComponent {
   // Only the default session exists: "Default" or empty.
   const std::string& SessionName() const { return sessionName_; }
   void SetSessionName(const std::string& name) { sessionName_ = name; }
-  // Limit for connecting and for every wait for the server.
+  // The overall limit of one Open or Execute (an Execute that opens first included): host name
+  // lookup, connecting, authentication and the whole answer, however slowly the server sends.
   unsigned long TimeoutMs() const { return timeoutMs_; }
   void SetTimeoutMs(unsigned long timeoutMs) { timeoutMs_ = timeoutMs; }
 
@@ -40,11 +42,13 @@ class TDatabase : public TComponent {
   // Says goodbye to the server; never raises.
   void Close();
 
-  // Runs one statement on the open connection; no result set is kept.
+  // Runs one statement, opening the connection first when it is not open; no result set is kept.
   void Execute(const std::string& statement);
 
  private:
   TSession& OwnSession() const;
+  void OpenWithin(const Deadline& deadline);
+  void Drop();
 
   std::string databaseName_;
   bool loginPrompt_ = true;

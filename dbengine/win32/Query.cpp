@@ -35,7 +35,6 @@ void TQuery::ExecSQL() {
   // The list ends every line with a line break; the last one is not part of the statement.
   while (!statement.empty() && (statement.back() == '\n' || statement.back() == '\r'))
     statement.pop_back();
-  TDatabase& database = FindOrMakeDatabase();
-  database.Open();
-  database.Execute(statement);
+  // Execute opens the database when needed, within the same time limit as the statement.
+  FindOrMakeDatabase().Execute(statement);
 }

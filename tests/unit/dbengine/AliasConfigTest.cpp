@@ -48,3 +48,42 @@ TEST(AliasConfig, RefusesWhatTheLayoutCannotHold) {
     EXPECT_THROW(config.Serialise(), EDatabaseError) << line;
   }
 }
+
+// A stray line must never make the file unsaveable: each kind the writer refuses is dropped on
+// reading, and what is left saves and reads back unchanged.
+TEST(AliasConfig, StrayLinesTheWriterRefusesAreDroppedSoSavingGoesOn) {
+  const struct {
+    const char* text;
+    const char* kept;  // the one alias that must survive, "" for none
+  } cases[] = {
+      {"[]\r\nA=1\r\n", ""},                          // empty section, its lines with it
+      {"[a]b]\r\nA=1\r\n[Good]\r\nB=2\r\n", "Good"},  // a name with "]"
+      {"[Good]\r\n[x=1\r\nB=2\r\n", "Good"},          // a parameter that starts with "["
+      {"[Good]\r\n  [x=1\r\nB=2\r\n", "Good"},        // the same after blanks
+      {"[Good]\r\nB=2\r\n[x]=1\r\n", "Good"},         // a section with more after it
+  };
+  for (const auto& c : cases) {
+    const AliasConfig config = AliasConfig::Parse(c.text);
+    std::string saved;
+    ASSERT_NO_THROW(saved = config.Serialise()) << c.text;
+    EXPECT_EQ(AliasConfig::Parse(saved).Serialise(), saved) << c.text;
+    ASSERT_EQ(config.Entries().size(), *c.kept ? 1u : 0u) << c.text;
+    if (*c.kept) {
+      EXPECT_EQ(config.Entries()[0].name, c.kept);
+    }
+  }
+  const AliasConfig good = AliasConfig::Parse("[Good]\r\n[x=1\r\nB=2\r\n[a]b]\r\nC=3\r\n");
+  EXPECT_EQ(good.Find("Good")->params.Text(), "B=2\r\n");
+}
+
+TEST(AliasConfig, ParametersThatWouldReadBackAsSomethingElseAreRefused) {
+  TStringList params;
+  for (const std::string& line : {std::string(" [x]=1"), std::string(";A=1")}) {
+    params.Clear();
+    params.Add(line);
+    EXPECT_THROW(AliasConfig::CheckStorable("demo", params), EDatabaseError) << line;
+  }
+  params.Clear();
+  params.Add("BLOB SIZE=64 ");  // trailing blanks are trimmed on reading, not refused
+  EXPECT_NO_THROW(AliasConfig::CheckStorable("demo", params));
+}

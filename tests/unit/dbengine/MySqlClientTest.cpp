@@ -230,3 +230,32 @@ TEST(MySqlClient, HealthTellsWhetherAnotherCommandCanFollow) {
   EXPECT_THROW(client.Execute("SELECT 1"), EDatabaseError);
   EXPECT_FALSE(client.Healthy());
 }
+
+TEST(MySqlClient, AuthenticationEndsAfterTheRoundsARealServerNeeds) {
+  // The longest real exchange: a switch to caching_sha2_password, its full authentication, OK.
+  ReplayStream longest;
+  longest.ServerSends(Greeting("mysql_native_password"), 0);
+  longest.ServerSends(std::string("\xfe"
+                                  "caching_sha2_password\0",
+                                  23) +
+                          kVectorNonce + '\0',
+                      2);
+  longest.ServerSends("\x01\x04", 4);
+  longest.ServerSends(std::string("\x01") + kRsaPublicKeyPem, 6);
+  longest.ServerSends(kOk, 8);
+  MySqlClient client(longest, [](const std::string&, const std::string& plain) { return plain; });
+  client.Connect(Credentials());
+  EXPECT_TRUE(client.Healthy());
+
+  // A server repeating "fast authentication succeeded" is not listened to for ever.
+  ReplayStream looping;
+  looping.ServerSends(Greeting("caching_sha2_password"), 0);
+  for (uint8_t sequence = 2; sequence < 200; ++sequence) looping.ServerSends("\x01\x03", sequence);
+  MySqlClient loopingClient(looping, nullptr);
+  try {
+    loopingClient.Connect(Credentials());
+    FAIL() << "authentication never ended";
+  } catch (const EDatabaseError& error) {
+    EXPECT_EQ(error.Message(), "The MySQL server did not end authentication after 3 rounds");
+  }
+}

@@ -171,3 +171,25 @@ TEST(LockFileCleanup, DeletesBothFilesOfThePrivateDirectory) {
   EXPECT_EQ(EngineLockFilePath("C:\\work\\", "PARADOX.LCK"), "C:\\work\\PARADOX.LCK");
   EXPECT_EQ(EngineLockFilePath("", "PARADOX.LCK"), "PARADOX.LCK");
 }
+
+TEST_F(AliasEditor, EngineThatCannotStartIsReportedByEveryOperation) {
+  TAliasEditor(nullptr).RemoveAlias(source.Name());  // the configuration file exists
+  // Another program holding the file exclusively keeps the engine from loading it.
+  const FileHandle held = FileHandle::OpenExclusive(DefaultConfigFilePath());
+  ASSERT_TRUE(held.IsOpen());
+  Session().SetActive(false);
+  TStringList params;
+  params.Add("kept=1");
+  try {
+    editor.ReadAliasParams(source.Name(), params);
+    FAIL() << "a session that cannot start was taken for an alias without parameters";
+  } catch (const EDatabaseError& error) {
+    EXPECT_NE(error.Message().find("engine configuration file"), std::string::npos)
+        << error.Message();
+  }
+  EXPECT_EQ(params.Text(), "kept=1\r\n");
+  EXPECT_THROW(editor.RemoveAlias(source.Name()), EDatabaseError);
+  EXPECT_THROW(editor.WriteAliasParams(source.Name(), params), EDatabaseError);
+  EXPECT_EQ(Session().ConfigMode(), kCallerMode);
+  EXPECT_FALSE(Session().Active());
+}

@@ -207,3 +207,43 @@ TEST_F(AliasStore, PersistentAliasWithoutDataSourceAndHandEditedFile) {
   EXPECT_FALSE(session->IsAlias("archive"));  // not a data source
   EXPECT_TRUE(session->IsAlias(source.Name()));
 }
+
+TEST_F(AliasStore, DamagedFileStillLetsEverySaveThrough) {
+  const std::string damaged =
+      "[]\r\nA=1\r\n[a]b]\r\nB=2\r\n[Archive]\r\n[x=1\r\nPATH=C:\\data\r\n[x]=1\r\n";
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, damaged.data(), static_cast<DWORD>(damaged.size()), &written, nullptr);
+  CloseHandle(file);
+
+  auto session = NewSession();
+  TStringList changes;
+  changes.Add("BLOB SIZE=99");
+  session->ModifyAlias(source.Name(), changes);
+  session->SaveConfigFile();
+  session->DeleteAlias("");  // what the reader dropped needs no removing
+  session->SaveConfigFile();
+  EXPECT_EQ(FileText(path),
+            "[Archive]\r\nPATH=C:\\data\r\n\r\n[" + source.Name() + "]\r\nBLOB SIZE=99\r\n\r\n");
+}
+
+TEST_F(AliasStore, DataSourceNameTheFileCannotHoldIsRefusedWithoutHarmingLaterSaves) {
+  // Another tool may have registered a name that no section can carry.
+  const ScopedDataSource odd(UniqueName("Lt]Odd"), {{"DataBase", "odd"}});
+  auto session = NewSession();
+  TStringList changes;
+  changes.Add("BLOB SIZE=7");
+  try {
+    session->ModifyAlias(odd.Name(), changes);
+    FAIL() << "changed an alias the file cannot hold";
+  } catch (const EDatabaseError& error) {
+    EXPECT_EQ(error.Message(), "Invalid alias name " + odd.Name());
+  }
+  session->ModifyAlias(source.Name(), changes);
+  session->SaveConfigFile();
+  EXPECT_NE(FileText(path).find("BLOB SIZE=7"), std::string::npos);
+  TStringList params;
+  session->GetAliasParams(odd.Name(), params);  // still an alias, with its own parameters
+  EXPECT_EQ(params.Values("BLOB SIZE"), "32");
+}

@@ -1,0 +1,94 @@
+#include "app/win32/Registration.h"
+
+#include <windows.h>
+
+#include "app/RegistrationPlan.h"
+#include "app/SetupFields.h"
+#include "app/win32/LintoraMain.h"
+#include "app/win32/SystemPrograms.h"
+#include "dbengine/AliasEd.h"
+#include "framework/Exceptions.h"
+#include "framework/Strings.h"
+#include "framework/win32/IniFile.h"
+#include "framework/win32/Registry.h"
+#include "framework/win32/SystemPaths.h"
+
+namespace {
+
+HKEY RootKey(RegistryRoot root) {
+  return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+// Selecting the root releases the previous step's key. The result of opening is not looked at:
+// with no key open, the first write raises "Failed to set data for '%s'".
+void WriteStep(TRegistry& registry, const RegistryStep& step) {
+  registry.SetRootKey(RootKey(step.root));
+  if (step.rebuilt) {
+    DeleteAndOpenKey(registry, step.keyPath, true);
+  } else {
+    registry.OpenKey(step.keyPath, true);
+  }
+  for (const NamedValue& value : step.values) registry.WriteString(value.name, value.data);
+}
+
+// Steps 2 to 14.
+void WriteRegistry(const std::vector<RegistryStep>& steps) {
+  TRegistry registry;
+  for (const RegistryStep& step : steps) {
+    if (step.root == RegistryRoot::CurrentUser) {
+      WriteStep(registry, step);
+      continue;
+    }
+    // The machine-wide records need administrator rights; without them the registration still
+    // makes the per-user ones, so a failure here abandons only this step.
+    try {
+      WriteStep(registry, step);
+    } catch (const Exception&) {
+    }
+  }
+  registry.CloseKey();
+}
+
+// Steps 15 and 16, through the profile calls: they create file, section and key as needed and
+// leave every other entry alone.
+void WriteProfiles(const std::vector<ProfileEntry>& entries) {
+  const std::string winDir = WindowsDirectory();
+  for (const ProfileEntry& entry : entries) {
+    TIniFile(winDir + entry.fileName).WriteString(entry.section, entry.key, entry.value);
+  }
+}
+
+// Step 17: the alias starts again from what the engine derives from the new record, with the
+// BLOB parameters set.
+void WriteAlias(const RegistrationPlan& plan, TAliasEditor& aliasEditor) {
+  aliasEditor.RemoveAlias(plan.aliasName);
+  TStringList params;
+  aliasEditor.ReadAliasParams(plan.aliasName, params);
+  for (const NamedValue& parameter : plan.aliasParameters) {
+    params.SetValue(parameter.name, parameter.data);
+  }
+  aliasEditor.WriteAliasParams(plan.aliasName, params);
+}
+
+}  // namespace
+
+bool DeleteAndOpenKey(TRegistry& registry, const std::string& path, bool canCreate) {
+  if (registry.KeyExists(path)) registry.DeleteKey(path);
+  return registry.OpenKey(path, canCreate);
+}
+
+void RegisterDriverGeneration(const DriverGeneration& generation, const TSetupFields& fields,
+                              TAliasEditor& aliasEditor) {
+  const RegistrationPlan plan = PlanRegistration(generation, fields, SysDir());
+  WriteRegistry(plan.registry);
+  WriteProfiles(plan.profiles);
+  WriteAlias(plan, aliasEditor);
+}
+
+void TLintoraForm::BtnAddParams25Click(TComponent*) {
+  RegisterDriverGeneration(MySqlDriver250, EnteredFields(), *AliasEditor1);
+}
+
+void TLintoraForm::BtnAddParams53Click(TComponent*) {
+  RegisterDriverGeneration(MySqlDriver53, EnteredFields(), *AliasEditor1);
+}
