@@ -5,13 +5,14 @@
 #include "dbengine/DataSourceName.h"
 #include "framework/Exceptions.h"
 
+const char* const DefaultDataSource = "mysql";
+
 namespace {
 
 const char* const kDriverListKey = "\\Software\\ODBC\\ODBCINST.INI\\ODBC Drivers";
 const char* const kDriverKeyFolder = "\\Software\\ODBC\\ODBCINST.INI\\";
 const char* const kDataSourceListKey = "\\Software\\ODBC\\ODBC.INI\\ODBC Data Sources";
 const char* const kDataSourceKeyFolder = "\\Software\\ODBC\\ODBC.INI\\";
-const char* const kDefaultDataSource = "mysql";
 const char* const kDataSourceDescription = "This Is MySql Odbc";
 const char* const kInstalled = "Installed";
 
@@ -57,10 +58,10 @@ std::vector<RegistryStep> RegistrySteps(const DriverGeneration& generation,
   const std::string dataSourceKey = kDataSourceKeyFolder + name;
   const Values driverListEntry = {{generation.driverName, kInstalled}};
   const Values dataSourceEntry = {{name, generation.driverName}};
-  const Values defaultEntry = {{kDefaultDataSource, generation.driverName}};
+  const Values defaultEntry = {{DefaultDataSource, generation.driverName}};
   const Values driverRecord = DriverRecord(generation, sysDir);
   const auto defaultRecord = [&](const char* description) {
-    return DataSourceRecord(driverPath, description, kDefaultDataSource, false, fields);
+    return DataSourceRecord(driverPath, description, DefaultDataSource, false, fields);
   };
   const auto userRecord = [&](bool withCharset) {
     return DataSourceRecord(driverPath, kDataSourceDescription, name, withCharset, fields);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/InstallationSteps.h"
+#include "app/RegistrationPlan.h"
 #include "app/win32/LintoraMain.h"
 #include "components/Memos.h"
 #include "controls/win32/Buttons.h"
@@ -15,11 +16,6 @@
 #include "dbengine/win32/Query.h"
 #include "framework/Exceptions.h"
 
-namespace {
-// The default data source the registration writes; the database is created through it.
-const char* const kDefaultDataSource = "mysql";
-}  // namespace
-
 std::string TLintoraForm::ConnectionOutcome(const char* verdictKey) const {
   return Memos1->Lookup("S_LINK") + Database1->DatabaseName() + Memos1->Lookup(verdictKey);
 }
@@ -28,7 +24,7 @@ std::string TLintoraForm::ConnectionOutcome(const char* verdictKey) const {
 // ends the run with the engine's message, the result page untouched.
 void TLintoraForm::CreateDatabaseOnServer() {
   Database1->Close();
-  Database1->SetDatabaseName(kDefaultDataSource);
+  Database1->SetDatabaseName(DefaultDataSource);
   Query1->SetDatabaseName(Database1->DatabaseName());
   Query1->SQL().SetText(CreateDatabaseStatement(CBox1->Text()));
   Query1->ExecSQL();
