@@ -21,35 +21,11 @@ for pair in "DbTYPE=MySQL5.3+" "User=$LINTORA_MYSQL_USER" "Port=$LINTORA_MYSQL_P
 done
 mysql_admin 'DROP DATABASE IF EXISTS `lt``gui`; DROP DATABASE IF EXISTS lt_gui_missing;'
 
-# The dialog's child window whose top-left corner stands at LEFT TOP: "ID VISIBLE TEXT".
-control() {
-  wintool list TLintoraForm | tr -d '\r' |
-    awk -v l="$1" -v t="$2" '$4 == l && $5 == t {
-      text = $0
-      for (i = 0; i < 8; i++) sub(/^[^ ]* /, "", text)
-      print $2, $8, text; exit }'
-}
-click() {
-  local id
-  id=$(control "$1" "$2" | awk '{ print $1 }')
-  [ -n "$id" ] || fail "no control at $1,$2"
-  wintool click TLintoraForm "$id" || fail "could not click the control at $1,$2"
-}
-visible() { [ "$(control "$1" "$2" | awk '{ print $2 }')" = 1 ]; }
-# Waits until the page with the control at LEFT TOP is the one shown.
-wait_page() {
-  for _ in $(seq 1 300); do
-    visible "$1" "$2" && return 0
-    sleep 0.1
-  done
-  fail "the page with the control at $1,$2 did not show within 30 s"
-}
 # The result page's controls: Memo1 (the engine's message) and BtnPrior (上一頁).
-memo_shown() { visible 56 220; }
-back_shown() { visible 148 282; }
+memo_shown() { control_shown 56 220; }
+back_shown() { control_shown 148 282; }
 install() {
-  click 190 330              # BtnStartSet (安裝)
-  wait_page 148 312          # BtnClose: the result page
+  press_install
   sleep 1
 }
 shoot() {
@@ -62,7 +38,7 @@ echo "== create database ticked: the database is made and the success page shows
 "$LINTORA_WINE" "$exe" 'lt`gui' 127.0.0.1 "$LINTORA_MYSQL_PASSWORD" &
 program=$!
 wintool wait TLintoraForm 30 || fail "the dialog did not appear"
-click 124 114              # CheckBox1 (建立資料庫)
+click_control 124 114      # CheckBox1 (建立資料庫)
 install
 memo_shown && fail "the success page shows an error message"
 back_shown && fail "the success page shows the back button"
@@ -79,10 +55,11 @@ wintool wait TLintoraForm 30 || fail "the dialog did not appear"
 install
 memo_shown || fail "the failure page shows no message"
 back_shown || fail "the failure page shows no back button"
-control 56 220 | grep -q "Unknown database" || fail "the message is not the server's: $(control 56 220)"
+dialog_control 56 220 | grep -q "Unknown database" ||
+  fail "the message is not the server's: $(dialog_control 56 220)"
 shoot result-page-failure
-click 148 282              # BtnPrior (上一頁)
-wait_page 190 330
+click_control 148 282      # BtnPrior (上一頁)
+wait_control_shown 190 330
 mysql_admin 'CREATE DATABASE lt_gui_missing'
 install
 memo_shown && fail "the second run still shows the error message"
