@@ -101,10 +101,13 @@ void WriteDecodedBlock(TMemoryStream& destination, const uint8_t* body, size_t b
 int64_t CompressStream(TMemoryStream& source, TMemoryStream& destination) {
   constexpr size_t BlocksPerBatch = 32;
   constexpr size_t BodyRoom = ZipBlockSize + ZipCodedSlack;
-  std::vector<uint8_t> bodies(BlocksPerBatch * BodyRoom);
-  std::vector<ZipBlockJob> jobs;
   size_t at = source.Position();
   const size_t end = std::max(source.Size(), at);
+  // Room for the blocks there are, not for a whole batch: a short stream would otherwise pay for
+  // a megabyte of zeroed work space on every call.
+  const size_t blocks = (end - at + ZipBlockSize - 1) / ZipBlockSize;
+  std::vector<uint8_t> bodies(std::min(blocks, BlocksPerBatch) * BodyRoom);
+  std::vector<ZipBlockJob> jobs;
   while (at < end) {
     jobs.clear();
     while (jobs.size() < BlocksPerBatch && at < end) {
