@@ -357,16 +357,8 @@ TEST_F(InstallationRun, AutoRunEndsStartUpWithTheOutcomeAndAnErrorOpensTheDialog
   const std::string blocked = SystemFile("Myodbcd.dll");
   ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
   std::string boxText;
-  const bool shown = WhileModalWindow(
-      MessageFormClassName,
-      [&boxText](HWND box) {
-        for (HWND child : ChildWindows(box)) {
-          const std::string text = WindowText(child);
-          if (text.find("Cannot create") != std::string::npos) boxText = text;
-        }
-        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-      },
-      [&] { Start("Lintora.exe " + name + " host pw AUTO"); });
+  const bool shown = AnswerMessageBox(
+      "Cannot create", [&] { Start("Lintora.exe " + name + " host pw AUTO"); }, boxText);
   ASSERT_TRUE(shown);
   EXPECT_NE(boxText.find("Cannot create file " + blocked), std::string::npos) << boxText;
   EXPECT_FALSE(form_->AutoRunFinished());  // the dialog opens instead

@@ -225,16 +225,8 @@ TEST_F(Dialog, StartupErrorIsShownAndTheDialogStillOpens) {
               ERROR_SUCCESS);
   }
   std::string boxText;
-  const bool shown = WhileModalWindow(
-      MessageFormClassName,
-      [&boxText](HWND box) {
-        for (HWND child : ChildWindows(box)) {
-          const std::string text = WindowText(child);
-          if (text.find("DBTYPE") != std::string::npos) boxText = text;
-        }
-        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-      },
-      [this] { Start("Lintora.exe sales"); });
+  const bool shown = AnswerMessageBox(
+      "DBTYPE", [this] { Start("Lintora.exe sales"); }, boxText);
   ASSERT_TRUE(shown);
   EXPECT_EQ(boxText, "\r\n               Invalid data type for 'DBTYPE'             \r\n");
   // The failing step ended start-up: no field was filled and the presets were not applied.

@@ -525,16 +525,8 @@ TEST_F(Registration, ARefusedNameIsShownInTheErrorBox) {
   Application->OnException = ApplicationException;
   form_->ShowFields(Fields("x(y)"));
   std::string shown;
-  const bool boxShown = WhileModalWindow(
-      MessageFormClassName,
-      [&shown](HWND box) {
-        for (HWND child : ChildWindows(box)) {
-          const std::string text = WindowText(child);
-          if (text.find("x(y)") != std::string::npos) shown = text;
-        }
-        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-      },
-      [this] { Click(form_->BtnAddParams53); });
+  const bool boxShown = AnswerMessageBox(
+      "x(y)", [this] { Click(form_->BtnAddParams53); }, shown);
   ASSERT_TRUE(boxShown);
   EXPECT_EQ(shown,
             ErrorBoxText(DataSourceNameMessage(DataSourceNameFault::ForbiddenCharacter, "x(y)")));

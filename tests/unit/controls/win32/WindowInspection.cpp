@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/win32/MessageBox.h"
+
 namespace {
 // How long a modal window may take to appear, and to go once it has been answered, before the
 // watch closes it and fails the test: long enough for a loaded machine, short enough that a
@@ -130,4 +132,19 @@ bool WhileModalWindow(const char* className, const std::function<void(HWND)>& in
                                        "the modal window that did was closed");
   }
   return watch.seen;
+}
+
+bool AnswerMessageBox(const std::string& needle, const std::function<void()>& action,
+                      std::string& line) {
+  line.clear();
+  return WhileModalWindow(
+      MessageFormClassName,
+      [&needle, &line](HWND box) {
+        for (HWND child : ChildWindows(box)) {
+          const std::string text = WindowText(child);
+          if (text.find(needle) != std::string::npos) line = text;
+        }
+        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+      },
+      action);
 }

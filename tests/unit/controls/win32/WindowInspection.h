@@ -29,3 +29,9 @@ LONG_PTR StyleOf(HWND window);
 // watch (every enabled window of the thread gets WM_CLOSE) and the test fails.
 bool WhileModalWindow(const char* className, const std::function<void(HWND)>& inspect,
                       const std::function<void()>& action);
+
+// Runs `action`, which must show the program's message box, and answers the box with OK. The
+// line of the box that holds `needle` goes to `line` (left empty when no line holds it). Returns
+// whether the box appeared; see WhileModalWindow for the watch.
+bool AnswerMessageBox(const std::string& needle, const std::function<void()>& action,
+                      std::string& line);
