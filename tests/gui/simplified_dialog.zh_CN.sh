@@ -1,13 +1,14 @@
 # On a Simplified-Chinese system without language files the dialog shows its texts in GB2312:
 # the caption, the labels, the buttons, the check box and the notice strip converted from Big5,
 # the combo box items and the ASCII texts as they are, and the three fixed GB2312 captions of
-# Label10, Label1 and Label11. No language file is made.
+# Label10, Label1 and Label11; the message table converted too, as the delete button's question
+# shows. No language file is made.
 source "$LINTORA_SOURCE_DIR/tests/lib/common.sh"
 userdata=$(user_data_folder)
 rm -f "$userdata/Taiwan.Prop" "$userdata/China.Prop"
 
 exe=$(program_copy)
-"$LINTORA_WINE" "$exe" &
+"$LINTORA_WINE" "$exe" LtSimplifiedProbe &
 program=$!
 wintool wait TLintoraForm 30 || fail "the dialog did not appear"
 
@@ -50,6 +51,16 @@ check_items() {
 }
 check_items "CBox0" 124 44 "MySQL,MySQL5.3+"
 check_items "CBox5" 124 238 "latin1,big5,gb2312,utf8"
+
+# The question comes from the message table ("S_DELETE"); answered 否, nothing is deleted.
+delete_button=$(control_id TLintoraForm 268 68 button)
+[ -n "$delete_button" ] || fail "no delete button"
+wintool click TLintoraForm "$delete_button" || fail "could not press the delete button"
+wintool wait TMessageForm 30 || fail "no confirmation box"
+question=$(wintool list TMessageForm | tr -d '\r' | iconv -f GB2312 -t UTF-8 | grep -c '确定要删除?' || true)
+[ "$question" = 1 ] || fail "the confirmation box does not ask 确定要删除? in GB2312"
+wintool click TMessageForm 7 || fail "could not answer 否(&N)"  # IDNO
+wintool gone TMessageForm 30 || fail "the confirmation box stayed"
 
 wintool close TLintoraForm || fail "could not close the dialog"
 wait_exit "$program" || fail "exit code $? after closing"

@@ -56,12 +56,8 @@ program=$!
 wintool wait TLintoraForm 30 || fail "the dialog did not appear"
 
 # CBox1 stands at 96,54 of the panel at 28,14; the delete button beside it at 240,54.
-control_id() {
-  wintool list TLintoraForm | tr -d '\r' |
-    awk -v l="$1" -v t="$2" -v c="$3" '$4 == l && $5 == t && tolower($3) == c { print $2; exit }'
-}
-box=$(control_id 124 68 combobox)
-button=$(control_id 268 68 button)
+box=$(control_id TLintoraForm 124 68 combobox)
+button=$(control_id TLintoraForm 268 68 button)
 [ -n "$box" ] && [ -n "$button" ] || fail "no data source box or delete button"
 
 listed=$(wintool dropdown TLintoraForm "$box" | tr -d '\r')

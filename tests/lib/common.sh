@@ -60,6 +60,13 @@ control_handle() {
   wintool list "$window" | tr -d '\r' | awk -v l="$left" -v t="$top" '$4 == l && $5 == t {
     print $1; exit }'
 }
+# The control ID of the control of that class (ASCII case ignored) at LEFT TOP, for wintool click.
+control_id() {
+  local window="$1" left="$2" top="$3" class="$4"
+  wintool list "$window" | tr -d '\r' |
+    awk -v l="$left" -v t="$top" -v c="$class" '$4 == l && $5 == t && tolower($3) == c {
+      print $2; exit }'
+}
 # The user data folder of the prefix's user (Unix path), where the language files lie.
 user_data_folder() {
   local appdata
