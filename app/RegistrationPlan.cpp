@@ -9,8 +9,6 @@ namespace {
 
 const char* const kDriverListKey = "\\Software\\ODBC\\ODBCINST.INI\\ODBC Drivers";
 const char* const kDriverKeyFolder = "\\Software\\ODBC\\ODBCINST.INI\\";
-const char* const kDataSourceListKey = "\\Software\\ODBC\\ODBC.INI\\ODBC Data Sources";
-const char* const kDataSourceKeyFolder = "\\Software\\ODBC\\ODBC.INI\\";
 const char* const kDefaultDataSource = "mysql";
 const char* const kDataSourceDescription = "This Is MySql Odbc";
 const char* const kInstalled = "Installed";
@@ -54,7 +52,7 @@ std::vector<RegistryStep> RegistrySteps(const DriverGeneration& generation,
   const std::string& name = fields.DataSource;
   const std::string driverPath = sysDir + generation.driverFile;
   const std::string driverKey = kDriverKeyFolder + std::string(generation.driverName);
-  const std::string dataSourceKey = kDataSourceKeyFolder + name;
+  const std::string dataSourceKey = OdbcIniKeyPath + name;
   const Values driverListEntry = {{generation.driverName, kInstalled}};
   const Values dataSourceEntry = {{name, generation.driverName}};
   const Values defaultEntry = {{kDefaultDataSource, generation.driverName}};
@@ -67,10 +65,10 @@ std::vector<RegistryStep> RegistrySteps(const DriverGeneration& generation,
   };
   return {
       {2, machine, kDriverListKey, false, driverListEntry},
-      {3, machine, kDataSourceListKey, false, dataSourceEntry},
-      {4, user, kDataSourceListKey, false, dataSourceEntry},
-      {5, machine, kDataSourceListKey, false, defaultEntry},
-      {6, user, kDataSourceListKey, false, defaultEntry},
+      {3, machine, DataSourceListKeyPath, false, dataSourceEntry},
+      {4, user, DataSourceListKeyPath, false, dataSourceEntry},
+      {5, machine, DataSourceListKeyPath, false, defaultEntry},
+      {6, user, DataSourceListKeyPath, false, defaultEntry},
       {7, user, kDriverListKey, false, driverListEntry},
       {8, machine, generation.defaultDataSourceKey, true,
        defaultRecord(generation.machineDefaultDescription)},

@@ -7,6 +7,8 @@
 const char* const DataSourceListKeyName = "ODBC Data Sources";
 const char* const FileDataSourceKeyName = "ODBC File DSN";
 const char* const ForbiddenDataSourceNameCharacters = "[]{}(),;?*=!@\\";
+const char* const OdbcIniKeyPath = "\\Software\\ODBC\\ODBC.INI\\";
+const char* const DataSourceListKeyPath = "\\Software\\ODBC\\ODBC.INI\\ODBC Data Sources";
 
 namespace {
 

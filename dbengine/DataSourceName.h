@@ -24,6 +24,10 @@ extern const char* const DataSourceListKeyName;  // "ODBC Data Sources"
 extern const char* const FileDataSourceKeyName;  // "ODBC File DSN"
 // The characters a new data source name may not hold (besides NUL), as the user is told them.
 extern const char* const ForbiddenDataSourceNameCharacters;  // "[]{}(),;?*=!@\"
+// Registry paths from the root (HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE): a data source's record
+// is OdbcIniKeyPath followed by its name.
+extern const char* const OdbcIniKeyPath;         // "\Software\ODBC\ODBC.INI\"
+extern const char* const DataSourceListKeyPath;  // OdbcIniKeyPath + "ODBC Data Sources"
 
 // For registering a data source: the first fault in the order of the enumeration.
 DataSourceNameFault CheckNewDataSourceName(const std::string& name);

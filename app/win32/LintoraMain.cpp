@@ -50,6 +50,10 @@ TLintoraForm::TLintoraForm(TComponent* owner) : TForm(owner), commandLine_(GetCo
   PublishMethod("BtnExitClick", &TLintoraForm::BtnExitClick);
   PublishMethod("BtnPriorClick", &TLintoraForm::BtnPriorClick);
   PublishMethod("BtnStartSetClick", &TLintoraForm::BtnStartSetClick);
+  PublishMethod("CBox1DropDown", &TLintoraForm::CBox1DropDown);
+  PublishMethod("CBox1Click", &TLintoraForm::CBox1Click);
+  PublishMethod("CBox1Exit", &TLintoraForm::CBox1Exit);
+  PublishMethod("BtnDeleteClick", &TLintoraForm::BtnDeleteClick);
 }
 
 void TLintoraForm::Loaded() {

@@ -94,6 +94,14 @@ class TLintoraForm : public TForm {
   void BtnExitClick(TComponent* sender);  // BtnExit and BtnClose
   void BtnPriorClick(TComponent* sender);
   void BtnStartSetClick(TComponent* sender);
+  // The data source list (DataSourceList.cpp); CBox1Exit serves CBox1 and CBox2.
+  void CBox1DropDown(TComponent* sender);
+  void CBox1Click(TComponent* sender);
+  void CBox1Exit(TComponent* sender);
+  void BtnDeleteClick(TComponent* sender);
+  // Removes the data source's entries under both roots and its engine alias; refuses (raises) a
+  // name that would reach beyond its own record.
+  void DeleteDataSource(const std::string& name);
 
   // The saved fields as the controls show them, and shown in the controls (Settings.cpp).
   TSetupFields EnteredFields() const;

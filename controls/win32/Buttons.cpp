@@ -1,6 +1,13 @@
 #include "controls/win32/Buttons.h"
 
 namespace {
+bool IsInClientArea(HWND window, LPARAM point) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  const POINT at = {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+  return PtInRect(&client, at) != FALSE;
+}
+
 TControl::TCreateParams ButtonParams(DWORD style) {
   TControl::TCreateParams params;
   params.className = "BUTTON";
@@ -125,4 +132,47 @@ void TSpeedButton::ShowGlyph() {
 
 void TSpeedButton::CommandNotify(WORD code) {
   if (code == BN_CLICKED) Click();
+}
+
+// A press of the button class focuses the button, and the field the user was typing in would run
+// its exit action; a speed button is pressed without taking the focus, so the mouse is followed
+// here. BM_CLICK comes as a press and a release at the button's corner.
+LRESULT TSpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = WindowHandleOrNull();
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      Press();
+      return 0;
+    case WM_MOUSEMOVE:
+      if (!pressed_) break;
+      SendMessageA(window, BM_SETSTATE, IsInClientArea(window, lParam), 0);
+      return 0;
+    case WM_LBUTTONUP:
+      if (!pressed_) break;
+      Release(IsInClientArea(window, lParam));
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (pressed_) Release(false);
+      break;
+    default:
+      break;
+  }
+  return TControl::WndProc(message, wParam, lParam);
+}
+
+void TSpeedButton::Press() {
+  HWND window = WindowHandleOrNull();
+  pressed_ = true;
+  SetCapture(window);
+  SendMessageA(window, BM_SETSTATE, TRUE, 0);
+}
+
+// The button is up again before its action runs, which may show a modal box.
+void TSpeedButton::Release(bool click) {
+  HWND window = WindowHandleOrNull();
+  pressed_ = false;
+  if (GetCapture() == window) ReleaseCapture();
+  SendMessageA(window, BM_SETSTATE, FALSE, 0);
+  if (click) Click();
 }

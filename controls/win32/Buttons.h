@@ -30,7 +30,8 @@ class TCheckBox : public TWinControl {
   bool checked_ = false;
 };
 
-// A button that never takes part in the tab order, showing its caption or its glyph.
+// A button that never takes part in the tab order nor takes the focus, showing its caption or its
+// glyph.
 class TSpeedButton : public TControl {
   LINTORA_PUBLISHED(TSpeedButton)
  public:
@@ -42,9 +43,13 @@ class TSpeedButton : public TControl {
   TCreateParams CreateParams() const override;
   void InitializeHandle() override;
   void CommandNotify(WORD code) override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void ShowGlyph();
+  void Press();
+  void Release(bool click);
   TPicture glyph_;
+  bool pressed_ = false;
   BitmapHandle face_;  // the glyph with its transparent colour in the button's face colour
 };

@@ -8,13 +8,12 @@
 
 namespace {
 
-const char* const kOdbcIniKey = "\\Software\\ODBC\\ODBC.INI\\";
 const char* const kRecordValues[] = {"Server", "Port", "User", "Password", "DataBase", "CHARSET"};
 const HKEY kRoots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
 
 bool ListedUnder(HKEY root, const std::string& name) {
   TRegistry registry(root);
-  if (!registry.OpenKey(std::string(kOdbcIniKey) + DataSourceListKeyName, false)) return false;
+  if (!registry.OpenKey(DataSourceListKeyPath, false)) return false;
   TStringList names;
   registry.GetValueNames(names);
   return names.IndexOf(name) >= 0;
@@ -34,7 +33,7 @@ bool ReadDataSourceRecord(const std::string& name, TStrings& record) {
   if (CheckExistingDataSourceName(name) != DataSourceNameFault::None) return false;
   for (HKEY root : kRoots) {
     TRegistry registry(root);
-    if (!registry.OpenKey(kOdbcIniKey + name, false)) continue;
+    if (!registry.OpenKey(OdbcIniKeyPath + name, false)) continue;
     for (const char* value : kRecordValues)
       record.Add(std::string(value) + "=" + registry.ReadString(value));
     return true;

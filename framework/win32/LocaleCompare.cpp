@@ -15,3 +15,12 @@ int LocaleCompareText(const std::string& a, const std::string& b) {
 void UseLocaleCompare() {
   SetStringListCompare(LocaleCompareText);
 }
+
+std::string AnsiUpperCase(std::string text) {
+  if (text.empty()) return text;
+  // Some systems convert through Unicode and back and report the bytes written then, which are
+  // fewer when the text held a broken double-byte character.
+  const DWORD written = CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+  if (written > 0 && written < text.size()) text.resize(written);
+  return text;
+}

@@ -87,7 +87,6 @@ reg_record() {
   printf '\n[-%s]\n' "$key"
   reg_key "$key" "${values[@]}"
 }
-winepath_of() { "$LINTORA_WINE" winepath -w "$1" | tr -d '\r'; }
 # ---------------------------------------------------------------------------------------------
 
 # PROGRAM holds the bytes of FILE.

@@ -60,8 +60,9 @@ reg_key_entries() {
   "$LINTORA_WINE" reg query "$1" | tr -d '\r' |
     KEY="$1" awk 'NF && $0 != ENVIRON["KEY"] && !/^ +\(/' || true
 }
-# The Unix path of a Windows path in the prefix.
+# The Unix path of a Windows path in the prefix, and the Windows path of a Unix path.
 unix_path() { "$LINTORA_WINE" winepath -u "$1" | tr -d '\r'; }
+winepath_of() { "$LINTORA_WINE" winepath -w "$1" | tr -d '\r'; }
 reg_delete_key() { "$LINTORA_WINE" reg delete "$1" /f >/dev/null 2>&1 || true; }
 
 # A PNG of one window: its client area (rect) or the whole window with its frame (outer), cut

@@ -10,6 +10,9 @@
 //   wintool rect WINDOW             print the client area on the screen: LEFT TOP WIDTH HEIGHT
 //   wintool outer WINDOW            print the whole window on the screen: LEFT TOP WIDTH HEIGHT
 //   wintool click WINDOW ID         click the button with control ID under WINDOW (BM_CLICK)
+//   wintool dropdown WINDOW ID      open the list of the combo box with control ID under WINDOW
+//                                   as the user does (its drop-down action runs first), print its
+//                                   items one a line, and close it again
 //   wintool                         (no arguments) leave an empty file named like the program
 //                                   plus ".ran" beside it: a stand-in for a program that the
 //                                   dialog starts, copied under that program's name
@@ -48,15 +51,20 @@ bool WaitFor(const std::string& target, int seconds, bool present) {
   return false;
 }
 
+// A message to another program's window: one that hangs fails the call instead of holding it.
+bool SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                 DWORD_PTR* result = nullptr) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
+                             result ? result : &ignored) != 0;
+}
+
 std::string WindowText(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
-    return std::string();
-  }
+  if (!SendBounded(window, WM_GETTEXTLENGTH, 0, 0, &length)) return std::string();
   std::vector<char> buffer(length + 1, '\0');
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                      SMTO_ABORTIFHUNG, 5000, &copied);
+  SendBounded(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), &copied);
   return std::string(buffer.data(), copied < buffer.size() ? copied : 0);
 }
 
@@ -91,9 +99,54 @@ void PrintChild(HWND top, HWND child) {
               rect.bottom - rect.top, IsWindowVisible(child) ? 1 : 0, WindowText(child).c_str());
 }
 
+// An item of a combo box in the program's ANSI code page. Across processes the ANSI item
+// messages are converted on the way and may copy more than the length they reported, so the
+// item is read as UTF-16 and converted here.
+bool ComboItem(HWND combo, DWORD_PTR index, std::string& text) {
+  const DWORD_PTR error = static_cast<DWORD_PTR>(CB_ERR);
+  DWORD_PTR length = 0, copied = 0;
+  if (!SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, index, 0, SMTO_ABORTIFHUNG, 5000, &length) ||
+      length == error) {
+    return false;
+  }
+  std::vector<wchar_t> item(length + 1, L'\0');
+  if (!SendMessageTimeoutW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()),
+                           SMTO_ABORTIFHUNG, 5000, &copied) ||
+      copied == error || copied > length) {
+    return false;
+  }
+  const int wide = static_cast<int>(copied);
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, item.data(), wide, nullptr, 0, nullptr, nullptr);
+  text.assign(static_cast<size_t>(bytes), '\0');
+  if (bytes > 0) {
+    WideCharToMultiByte(CP_ACP, 0, item.data(), wide, &text[0], bytes, nullptr, nullptr);
+  }
+  return true;
+}
+
+int DropDown(HWND combo) {
+  const DWORD_PTR error = static_cast<DWORD_PTR>(CB_ERR);
+  DWORD_PTR count = 0;
+  if (!SendBounded(combo, CB_SHOWDROPDOWN, TRUE, 0) ||
+      !SendBounded(combo, CB_GETCOUNT, 0, 0, &count) || count == error) {
+    return 1;
+  }
+  int result = 0;
+  std::string item;
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    if (!ComboItem(combo, i, item)) {
+      result = 1;
+      break;
+    }
+    std::printf("%s\n", item.c_str());
+  }
+  SendBounded(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  return result;
+}
+
 int Usage() {
   std::fprintf(stderr,
-               "usage: wintool wait|close|gone WINDOW [SECONDS] | text|click WINDOW ID |"
+               "usage: wintool wait|close|gone WINDOW [SECONDS] | text|click|dropdown WINDOW ID |"
                " list|title|rect|outer WINDOW\n");
   return 2;
 }
@@ -141,10 +194,11 @@ int main(int argc, char** argv) {
     for (HWND child : Descendants(window)) PrintChild(window, child);
     return 0;
   }
-  if ((command == "text" || command == "click") && argc > 3) {
+  if ((command == "text" || command == "click" || command == "dropdown") && argc > 3) {
     HWND child = ChildById(window, std::atoi(argv[3]));
     if (!child) return 1;
     if (command == "click") return PostMessageA(child, BM_CLICK, 0, 0) ? 0 : 1;
+    if (command == "dropdown") return DropDown(child);
     std::printf("%s\n", WindowText(child).c_str());
     return 0;
   }

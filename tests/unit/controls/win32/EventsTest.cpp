@@ -101,6 +101,25 @@ TEST_F(EventsTest, LeavingTheComboRunsExit) {
   EXPECT_EQ(form->events, (std::vector<std::string>{"Sources.Exit"}));
 }
 
+TEST_F(EventsTest, SpeedButtonClicksWithoutTakingTheFocus) {
+  form->hiddenAction->Show();
+  HWND button = form->hiddenAction->Handle();
+  form->sources->SetFocus();
+  PumpMessages();
+  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  PumpMessages();
+  // Released outside the button: no click.
+  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(400, 4));
+  PumpMessages();
+  SendMessageA(button, BM_CLICK, 0, 0);
+  EXPECT_EQ(form->events, (std::vector<std::string>{"BtnInit.Click", "BtnInit.Click"}));
+  EXPECT_TRUE(form->sources->Focused());
+  EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+  EXPECT_NE(GetCapture(), button);
+}
+
 TEST_F(EventsTest, TabMovesTheFocusInTabOrder) {
   ASSERT_TRUE(form->sources->Focused());  // the first tab stop has the focus when shown
   PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);

@@ -53,4 +53,11 @@ TEST_F(LocaleOrder, ChineseItemsAreKeptInTheLocalesOrder) {
   EXPECT_EQ(list[0], "db1");  // Latin letters before the ideographs
 }
 
+TEST(AnsiUpperCase, LettersOfTheCodePageOnlyNeverTheSecondByteOfACharacter) {
+  EXPECT_EQ(AnsiUpperCase("MySql odbc 5.3 driver"), "MYSQL ODBC 5.3 DRIVER");
+  EXPECT_EQ(AnsiUpperCase(""), "");
+  // 安 (A6 77) and 名 (A6 57) end in the bytes of "w" and "W"; 許 (B3 5C) in that of "\".
+  EXPECT_EQ(AnsiUpperCase("a\xa6\x77\xa6\x57\xb3\x5c"), "A\xa6\x77\xa6\x57\xb3\x5c");
+}
+
 }  // namespace

@@ -1,0 +1,29 @@
+#include "app/DataSourceFilter.h"
+
+#include "framework/Strings.h"
+
+DataSourceFilter::DataSourceFilter(const std::string& filter, UpperCaseFunction upperCase)
+    : upperCase_(upperCase), upperFilter_(upperCase(filter)) {}
+
+bool DataSourceFilter::DriverMatches(const std::string& driver, DriverMatch match) const {
+  const std::string upperDriver = upperCase_(driver);
+  if (match == DriverMatch::Equals) return upperDriver == upperFilter_;
+  return upperDriver.find(upperFilter_) != std::string::npos;
+}
+
+bool DataSourceFilter::Offer(const std::string& name, const std::string& driver, DriverMatch match,
+                             TStrings& list) const {
+  if (!DriverMatches(driver, match)) return false;
+  if (ListHoldsText(list, name, upperCase_)) return false;
+  if (upperCase_(name) == upperFilter_) return false;
+  list.Add(name);
+  return true;
+}
+
+bool ListHoldsText(const TStrings& list, const std::string& text, UpperCaseFunction upperCase) {
+  const std::string upperText = upperCase(text);
+  for (const std::string& item : list.Lines()) {
+    if (upperCase(item) == upperText) return true;
+  }
+  return false;
+}

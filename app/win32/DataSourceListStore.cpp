@@ -1,0 +1,65 @@
+#include "app/win32/DataSourceListStore.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "app/DataSourceFilter.h"
+#include "dbengine/DataSourceName.h"
+#include "framework/Strings.h"
+#include "framework/win32/LocaleCompare.h"
+#include "framework/win32/Registry.h"
+
+const char* const MySqlDriverFilter = "MySql";
+
+namespace {
+
+// A user's data source may name any driver of the family ("MySQL ODBC 5.3 Driver"); the machine's
+// list is taken only for the family's own driver name.
+void OfferListedUnder(HKEY root, DriverMatch match, const DataSourceFilter& filter,
+                      TStrings& list) {
+  TRegistry registry(root);
+  if (!registry.OpenKey(DataSourceListKeyPath, false)) return;
+  TStringList names;
+  registry.GetValueNames(names);
+  for (const std::string& name : names.Lines()) {
+    filter.Offer(name, registry.ReadString(name), match, list);
+  }
+}
+
+std::string RecordKeyPath(const std::string& name) {
+  return OdbcIniKeyPath + name;
+}
+
+void DeleteEntriesUnder(HKEY root, const std::string& name) {
+  TRegistry registry(root);
+  if (registry.OpenKey(DataSourceListKeyPath, false)) registry.DeleteValue(name);
+  registry.DeleteKey(RecordKeyPath(name));
+}
+
+}  // namespace
+
+void ListDataSources(const std::string& filter, TStrings& list) {
+  list.Clear();
+  const DataSourceFilter offers(filter, AnsiUpperCase);
+  OfferListedUnder(HKEY_CURRENT_USER, DriverMatch::Contains, offers, list);
+  OfferListedUnder(HKEY_LOCAL_MACHINE, DriverMatch::Equals, offers, list);
+}
+
+bool ReadUserServerAndPassword(const std::string& name, std::string& server,
+                               std::string& password) {
+  if (CheckExistingDataSourceName(name) != DataSourceNameFault::None) return false;
+  TRegistry registry(HKEY_CURRENT_USER);
+  if (!registry.OpenKey(RecordKeyPath(name), false)) return false;
+  // Both are read before either is handed out, so that a value that is not a string changes
+  // neither field.
+  std::string readServer = registry.ReadString("Server");
+  std::string readPassword = registry.ReadString("Password");
+  server = std::move(readServer);
+  password = std::move(readPassword);
+  return true;
+}
+
+void DeleteDataSourceEntries(const std::string& name) {
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) DeleteEntriesUnder(root, name);
+}
