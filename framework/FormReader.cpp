@@ -149,7 +149,7 @@ void SetStringsProperty(TPersistent& object, const TPropInfo& prop, const Value&
     prop.SetStrings(object, lines);
     return;
   }
-  TStrings* target = dynamic_cast<TStrings*>(prop.GetObject(object));
+  TStrings* target = dynamic_cast<TStrings*>(prop.GetSubObject(object));
   if (!target) InvalidValue();
   target->Assign(lines);
 }
@@ -182,7 +182,7 @@ TPersistent& SubObjectFor(TPersistent& object, const std::string& path, std::str
     const std::string part = path.substr(start, dot - start);
     const TPropInfo* prop = GetPropInfo(*target, part);
     if (!prop || prop->Kind != tkClass) NoSuchProperty(path);
-    target = prop->GetObject(*target);
+    target = prop->GetSubObject(*target);
     if (!target) NoSuchProperty(path);
   }
   last = path.substr(start);

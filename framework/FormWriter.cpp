@@ -88,7 +88,7 @@ class WriteSession {
   }
 
   void WriteObjectProperty(TPersistent& object, const TPropInfo& prop, const std::string& name) {
-    TPersistent* sub = prop.GetObject(object);
+    TPersistent* sub = prop.GetSubObject(object);
     if (!sub) return;
     if (const TStrings* lines = dynamic_cast<const TStrings*>(sub)) {
       out_.Name(name);

@@ -68,7 +68,7 @@ bool StoredByDefaultRule(const TPersistent& object, const TPropInfo& prop) {
   if (prop.Kind == tkFloat) return prop.GetFloat(object) != 0.0;
   if (prop.IsText()) return !prop.GetStr(object).empty();
   // Class properties: a string list when it has lines; other sub-objects store what they hold.
-  TPersistent* sub = prop.GetObject(const_cast<TPersistent&>(object));
+  TPersistent* sub = prop.GetSubObject(const_cast<TPersistent&>(object));
   const TStrings* list = dynamic_cast<const TStrings*>(sub);
   return list ? list->Count() > 0 : sub != nullptr;
 }

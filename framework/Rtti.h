@@ -89,7 +89,7 @@ struct TPropInfo {
   std::function<void(TPersistent&, double)> SetFloat;
   std::function<std::string(const TPersistent&)> GetStr;
   std::function<void(TPersistent&, const std::string&)> SetStr;
-  std::function<TPersistent*(TPersistent&)> GetObject;
+  std::function<TPersistent*(TPersistent&)> GetSubObject;
   std::function<void(TPersistent&, const TStrings&)> SetStrings;
   // Event properties declared with Event: the event itself, for binding its handler.
   std::function<TNotifyEvent*(TPersistent&)> GetEvent;
@@ -229,7 +229,7 @@ class TClassBuilder {
   template <typename G>
   TClassBuilder& Object(const char* name, const char* typeName, G get) {
     TPropInfo& prop = Add(name, tkClass, typeName);
-    prop.GetObject = [get](TPersistent& o) -> TPersistent* {
+    prop.GetSubObject = [get](TPersistent& o) -> TPersistent* {
       decltype(auto) object = std::invoke(get, static_cast<T&>(o));
       if constexpr (std::is_pointer_v<std::decay_t<decltype(object)>>) {
         return object;

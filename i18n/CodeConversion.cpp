@@ -4,8 +4,9 @@
 
 namespace {
 
-template <std::ptrdiff_t (*Position)(uint8_t, uint8_t)>
+template <std::ptrdiff_t (*Position)(uint8_t, uint8_t), std::size_t RowsSize>
 int ConvertWith(std::string& text, const ConversionTable& table) {
+  const std::size_t rowsEnd = table.Size < RowsSize ? table.Size : RowsSize;
   int failures = 0;
   const std::size_t length = text.size();
   auto* bytes = reinterpret_cast<uint8_t*>(text.data());
@@ -19,7 +20,7 @@ int ConvertWith(std::string& text, const ConversionTable& table) {
     if (p + 1 == length) break;  // a lead byte without its trail byte stays as it is
     const std::ptrdiff_t position = Position(lead, bytes[p + 1]);
     if (table.Data == nullptr || position < 0 ||
-        static_cast<std::size_t>(position) + 1 >= table.Size) {
+        static_cast<std::size_t>(position) + 1 >= rowsEnd) {
       ++failures;
     } else {
       bytes[p] = table.Data[position];
@@ -33,6 +34,6 @@ int ConvertWith(std::string& text, const ConversionTable& table) {
 }  // namespace
 
 int ConvertPairs(std::string& text, TConvertDirect direct, const ConversionTable& table) {
-  return direct == GBtoBIG ? ConvertWith<GbToBigPosition>(text, table)
-                           : ConvertWith<BigToGbPosition>(text, table);
+  return direct == GBtoBIG ? ConvertWith<GbToBigPosition, kGbToBigRowsSize>(text, table)
+                           : ConvertWith<BigToGbPosition, kBigToGbRowsSize>(text, table);
 }

@@ -18,6 +18,7 @@ struct ConversionTable {
 };
 
 // Converts `text` in place with the table of `direct` and returns the number of pair failures: a
-// pair whose position lies before or beyond the table (or whose table is absent) is left as it
-// is. A lead byte in the last position has no trail byte and stays unchanged. Texts of any length.
+// pair whose position lies before or beyond the table's rows (the closing filler cells are no
+// row), or whose table is absent, is left as it is. A lead byte in the last position has no trail
+// byte and stays unchanged. Texts of any length.
 int ConvertPairs(std::string& text, TConvertDirect direct, const ConversionTable& table);

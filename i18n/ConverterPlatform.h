@@ -9,6 +9,12 @@
 
 #include "i18n/CodeConversion.h"
 
+// User default language identifiers the program tells apart.
+constexpr uint16_t kLangChineseTaiwan = 0x0404;
+constexpr uint16_t kLangChinesePrc = 0x0804;
+constexpr uint16_t kLangEnglishUk = 0x0809;
+constexpr uint16_t kLangChineseKind2 = 0x0FD4;  // the second kind of Chinese system (4052)
+
 // One loaded table, used in place for as long as the object lives.
 class TableResource {
  public:

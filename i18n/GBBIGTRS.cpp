@@ -8,9 +8,6 @@ const char* const kBreakMarker = "========== Break by Converter ==========";
 
 namespace {
 
-constexpr uint16_t kLangChinesePrc = 0x0804;
-constexpr uint16_t kLangChineseKind2 = 0x0FD4;
-
 std::unique_ptr<TGBtransfer> sharedConverter;
 
 }  // namespace

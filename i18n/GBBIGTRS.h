@@ -39,6 +39,12 @@ class TGBtransfer : public TComponent {
   uint16_t ConvertLines();
   // Converts the lines of the list in place; a list with no line is left alone.
   void ConvertStrings(TStrings& lines);
+  // Converts the texts of a form in place (FormConversion.cpp): its caption, then each component
+  // it owns, in the form's order, by the rows of the walk that its class is or derives from.
+  void ConvertForm(TComponent& form);
+  // Converts the captions of a menu's items, each item's sub-items (to any depth) before the item
+  // itself; the menu's invisible root item is left alone.
+  void ConvertMenu(TComponent& menu);
   // Frees the lists and the tables; the converter is not used afterwards.
   void Release();
 
@@ -60,6 +66,9 @@ class TGBtransfer : public TComponent {
   const TStrings* SourceLines() const { return FSourceLines.get(); }
 
  private:
+  void ConvertComponent(TComponent& component);
+  void ConvertMenuItem(TComponent& item);
+  void ConvertTextProp(TPersistent& object, const char* property);
   const ConversionTable& TableOf(TConvertDirect direct) const;
   // Converts one text as ConvertText does, counting its failures.
   std::string Convert(const std::string& text);
@@ -90,6 +99,10 @@ int GetChineseSystemKind();
 
 // text converted from Big5 to GB2312 with the shared converter (made when missing).
 std::string BigToGbText(const std::string& text);
+
+// On a Simplified-Chinese system (GetChineseSystemKind 1 or 2) converts the whole form from Big5
+// to GB2312 with a converter of its own; elsewhere does nothing.
+void ConvertFormToGB(TComponent& form);
 
 // Lets stored forms name TGBtransfer.
 void RegisterGBtransferClass();

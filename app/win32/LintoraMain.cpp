@@ -121,16 +121,14 @@ void TLintoraForm::BindComponents() {
   Bind(AliasEditor1, "AliasEditor1");
 }
 
-// Start-up, while the dialog is still invisible. The form text conversion adds its language
-// steps here: A (the language folder becomes the user data folder) and B (the language files
-// filled and applied) right after the user data folder, before the error handler is installed;
-// C (a Simplified system without its own language file: the whole dialog converted from Big5 to
-// GB2312) and D (three fixed GB2312 captions on a 0x0804 system) right after it, before the
-// title. Once the handler is installed, an error goes to ApplicationException and skips the
-// remaining steps, and the dialog still opens.
+// Start-up, while the dialog is still invisible. The language steps come before the title, so
+// that it takes the caption in the user's language. Once the handler is installed, an error goes
+// to ApplicationException and skips the remaining steps, and the dialog still opens.
 void TLintoraForm::FormCreate(TComponent*) {
   userDataFolder_ = GetUserDataFolder();
+  UseLanguageFiles();
   Application->OnException = ApplicationException;
+  ConvertForSimplifiedChinese();
   Application->SetTitle(Caption());
   FormatSettings().DateSeparator = '/';
   BtnInit->Click();

@@ -122,6 +122,13 @@ class TLintoraForm : public TForm {
   // The user data folder start-up made (with its trailing backslash).
   const std::string& UserDataFolder() const { return userDataFolder_; }
 
+  // Start-up language steps (LanguageSteps.cpp): the language folder becomes the user data
+  // folder and its language files are filled and applied; then, on a Simplified-Chinese system,
+  // the dialog without a language file of its own is converted to GB2312 and three captions get
+  // their fixed GB2312 texts.
+  void UseLanguageFiles();
+  void ConvertForSimplifiedChinese();
+
   void Loaded() override;
 
  private:

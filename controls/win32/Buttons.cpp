@@ -38,50 +38,82 @@ void TButton::CommandNotify(WORD code) {
   if (code == BN_CLICKED) Click();
 }
 
-// --- TCheckBox -------------------------------------------------------------------------------
+// --- TButtonControl, TCheckBox, TRadioButton ----------------------------------------------------
 
-const TClassInfo& TCheckBox::StaticClassInfo() {
+const TClassInfo& TButtonControl::StaticClassInfo() {
   static const TClassInfo info =
-      TClassBuilder<TCheckBox>("TCheckBox", TWinControl::StaticClassInfo())
-          .String("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption)
+      TClassBuilder<TButtonControl>("TButtonControl", TWinControl::StaticClassInfo())
+          .String("Caption", &TButtonControl::Caption, &TButtonControl::SetCaption)
           .TypeName("TCaption")
-          .Boolean("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked)
+          .Boolean("Checked", &TButtonControl::Checked, &TButtonControl::SetChecked)
           .Default(false);
   return info;
 }
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
   SetParentColor(true);
-  SetBounds(0, 0, 97, 17);
 }
 
-bool TCheckBox::Checked() const {
+bool TButtonControl::Checked() const {
   if (HWND window = WindowHandleOrNull()) {
     return SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
   return checked_;
 }
 
-void TCheckBox::SetChecked(bool checked) {
+void TButtonControl::SetChecked(bool checked) {
   checked_ = checked;
   if (HWND window = WindowHandleOrNull()) {
     SendMessageA(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 }
 
+void TButtonControl::InitializeHandle() {
+  SetChecked(checked_);
+}
+
+void TButtonControl::CommandNotify(WORD code) {
+  if (code != BN_CLICKED) return;
+  SetChecked(Checked());
+  Click();
+}
+
+const TClassInfo& TCheckBox::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TCheckBox>("TCheckBox", TButtonControl::StaticClassInfo());
+  return info;
+}
+
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) {
+  SetBounds(0, 0, 97, 17);
+}
+
 TControl::TCreateParams TCheckBox::CreateParams() const {
   return ButtonParams(BS_AUTOCHECKBOX);
 }
 
-void TCheckBox::InitializeHandle() {
-  SetChecked(checked_);
+const TClassInfo& TRadioButton::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TRadioButton>("TRadioButton", TButtonControl::StaticClassInfo());
+  return info;
 }
 
-void TCheckBox::CommandNotify(WORD code) {
-  if (code != BN_CLICKED) return;
-  checked_ = Checked();
-  Click();
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
+  SetBounds(0, 0, 113, 17);
+}
+
+void TRadioButton::SetChecked(bool checked) {
+  TButtonControl::SetChecked(checked);
+  if (!checked || !Parent()) return;
+  for (int i = 0; i < Parent()->ControlCount(); ++i) {
+    auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i));
+    if (other && other != this && other->Checked()) other->TButtonControl::SetChecked(false);
+  }
+}
+
+TControl::TCreateParams TRadioButton::CreateParams() const {
+  return ButtonParams(BS_AUTORADIOBUTTON);
 }
 
 // --- TSpeedButton ----------------------------------------------------------------------------

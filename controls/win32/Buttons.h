@@ -1,6 +1,7 @@
 #pragma once
-// Push button, check box and speed button. Each runs OnClick when pressed; Click() runs it from
-// code too, also for a hidden button or one without a window (the dialog's hidden actions).
+// Push button, check box, radio button and speed button. Each runs OnClick when pressed; Click()
+// runs it from code too, also for a hidden button or one without a window (the dialog's hidden
+// actions).
 #include "controls/win32/Picture.h"
 #include "controls/win32/Window.h"
 
@@ -14,20 +15,40 @@ class TButton : public TWinControl {
   void CommandNotify(WORD code) override;
 };
 
-class TCheckBox : public TWinControl {
-  LINTORA_PUBLISHED(TCheckBox)
+// A button with a check mark: check box and radio button. Checked follows the user's clicks.
+class TButtonControl : public TWinControl {
+  LINTORA_PUBLISHED(TButtonControl)
  public:
-  explicit TCheckBox(TComponent* owner);
+  explicit TButtonControl(TComponent* owner);
   bool Checked() const;
-  void SetChecked(bool checked);
+  virtual void SetChecked(bool checked);
 
  protected:
-  TCreateParams CreateParams() const override;
   void InitializeHandle() override;
   void CommandNotify(WORD code) override;
 
  private:
   bool checked_ = false;
+};
+
+class TCheckBox : public TButtonControl {
+  LINTORA_PUBLISHED(TCheckBox)
+ public:
+  explicit TCheckBox(TComponent* owner);
+
+ protected:
+  TCreateParams CreateParams() const override;
+};
+
+// Checking a radio button clears the other radio buttons of its parent.
+class TRadioButton : public TButtonControl {
+  LINTORA_PUBLISHED(TRadioButton)
+ public:
+  explicit TRadioButton(TComponent* owner);
+  void SetChecked(bool checked) override;
+
+ protected:
+  TCreateParams CreateParams() const override;
 };
 
 // A button that never takes part in the tab order nor takes the focus, showing its caption or its

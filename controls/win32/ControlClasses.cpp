@@ -4,9 +4,13 @@
 #include "controls/win32/ComboBox.h"
 #include "controls/win32/Edits.h"
 #include "controls/win32/Forms.h"
+#include "controls/win32/GroupBoxes.h"
 #include "controls/win32/Image.h"
 #include "controls/win32/Label.h"
+#include "controls/win32/ListView.h"
+#include "controls/win32/Menus.h"
 #include "controls/win32/Notebook.h"
+#include "controls/win32/PageControl.h"
 #include "controls/win32/Panel.h"
 #include "controls/win32/WinXP.h"
 #include "framework/ClassRegistry.h"
@@ -25,4 +29,13 @@ void RegisterControlClasses() {
   RegisterComponentClass<TMemo>();
   RegisterComponentClass<TImage>();
   RegisterComponentClass<TWinXP>();
+  RegisterComponentClass<TRadioButton>();
+  RegisterComponentClass<TGroupBox>();
+  RegisterComponentClass<TRadioGroup>();
+  RegisterComponentClass<TListView>();
+  RegisterComponentClass<TPageControl>();
+  RegisterComponentClass<TTabSheet>();
+  RegisterComponentClass<TMainMenu>();
+  RegisterComponentClass<TPopupMenu>();
+  RegisterComponentClass<TMenuItem>();
 }

@@ -4,6 +4,7 @@
 
 #include "controls/MessageBoxLayout.h"
 #include "controls/win32/Application.h"
+#include "controls/win32/Menus.h"
 #include "framework/Exceptions.h"
 #include "framework/TextCompare.h"
 
@@ -60,6 +61,8 @@ TForm::TForm(TComponent* owner) : TCustomContainer(owner) {
 }
 
 TForm::~TForm() {
+  // The window goes after this and would destroy the bar with itself; the menu may outlive it.
+  ReleaseMenu();
   if (mainForm == this) mainForm = nullptr;
   if (--formCount == 0 && dialogKeysHook) {
     UnhookWindowsHookEx(dialogKeysHook);
@@ -96,7 +99,7 @@ DWORD TForm::FrameExStyle() const {
 
 SIZE TForm::OuterSizeFor(int clientWidth, int clientHeight) const {
   RECT r = {0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&r, FrameStyle(), FALSE, FrameExStyle());
+  AdjustWindowRectEx(&r, FrameStyle(), menu_ != nullptr, FrameExStyle());
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -145,6 +148,33 @@ TControl::TCreateParams TForm::CreateParams() const {
   return params;
 }
 
+void TForm::CreateHandle() {
+  TCustomContainer::CreateHandle();
+  if (menu_ && WindowHandleOrNull()) menu_->SetWindow(WindowHandleOrNull());
+}
+
+// A Win32 menu is the bar of one window at most: another form showing it gives it up.
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  const SIZE client = ClientSize();
+  ReleaseMenu();
+  if (menu && menu->form_) menu->form_->SetMenu(nullptr);
+  menu_ = menu;
+  if (menu_) {
+    menu_->form_ = this;
+    if (WindowHandleOrNull()) menu_->SetWindow(WindowHandleOrNull());
+  }
+  const SIZE outer = OuterSizeFor(client.cx, client.cy);
+  TCustomContainer::SetBounds(Left(), Top(), outer.cx, outer.cy);
+}
+
+void TForm::ReleaseMenu() {
+  if (!menu_) return;
+  menu_->SetWindow(nullptr);
+  menu_->form_ = nullptr;
+  menu_ = nullptr;
+}
+
 void TForm::DoCreate() {
   try {
     RunEvent(OnCreate);
@@ -178,6 +208,14 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     Close();
     return 0;
   }
+  // A menu's command comes without a control; Enter and Escape's IDOK and IDCANCEL are no item's.
+  if (message == WM_COMMAND && lParam == 0 && HIWORD(wParam) == 0) {
+    if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wParam))) {
+      item->Click();
+      return 0;
+    }
+  }
+  if (message == WM_DESTROY && menu_) menu_->WindowDestroying();
   // The focus leaves with a message box and comes back to the control that had it.
   if (message == WM_ACTIVATE) {
     HWND window = WindowHandleOrNull();

@@ -20,6 +20,8 @@
 
 #include "controls/win32/Window.h"
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TPosition {
   poDesigned,
@@ -51,6 +53,12 @@ class TForm : public TCustomContainer {
   bool Scaled() const { return scaled_; }
   void SetScaled(bool scaled) { scaled_ = scaled; }
 
+  // The menu bar the form shows (nullptr: none); the client size stays as it is. A main menu
+  // read with the form becomes its bar when the form has none. The menu is not the form's to
+  // destroy: it goes with its owner and leaves the form then.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+
   TNotifyEvent OnCreate;
   // Runs OnCreate. An error it raises ends it there and goes to Application->HandleException.
   void DoCreate();
@@ -80,6 +88,7 @@ class TForm : public TCustomContainer {
 
  protected:
   TCreateParams CreateParams() const override;
+  void CreateHandle() override;
   RECT WindowBounds() const override;
   SIZE ClientSize() const override;
   void SetBounds(int left, int top, int width, int height) override;
@@ -87,6 +96,8 @@ class TForm : public TCustomContainer {
 
  private:
   void BindEventsOf(TPersistent& object) const;
+  // Takes the bar from the window without resizing the form.
+  void ReleaseMenu();
   DWORD FrameStyle() const;
   DWORD FrameExStyle() const;
   SIZE OuterSizeFor(int clientWidth, int clientHeight) const;
@@ -94,7 +105,8 @@ class TForm : public TCustomContainer {
   TFormBorderStyle borderStyle_ = bsSizeable;
   TPosition position_ = poDesigned;
   bool scaled_ = true;
-  int clientWidth_ = -1, clientHeight_ = -1;       // -1: follow the outer size
-  HWND lastFocus_ = nullptr;                       // given back when the form is active again
+  int clientWidth_ = -1, clientHeight_ = -1;  // -1: follow the outer size
+  HWND lastFocus_ = nullptr;                  // given back when the form is active again
+  TMainMenu* menu_ = nullptr;
   std::map<std::string, TNotifyHandler> methods_;  // keys in upper case
 };

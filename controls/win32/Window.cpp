@@ -53,6 +53,16 @@ void RegisterControlWindowClass(const std::string& className) {
   if (!RegisterClassA(&windowClass)) throw Exception("Cannot register window class " + className);
 }
 
+std::string ReadWholeText(const std::function<bool(char* buffer, int size)>& read) {
+  for (size_t size = 256;; size *= 2) {
+    std::vector<char> buffer(size, '\0');
+    if (!read(buffer.data(), static_cast<int>(size))) return std::string();
+    buffer.back() = '\0';
+    const std::string text(buffer.data());
+    if (text.size() + 1 < size) return text;
+  }
+}
+
 // --- TControl --------------------------------------------------------------------------------
 
 const TClassInfo& TControl::StaticClassInfo() {
@@ -471,6 +481,18 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       }
       break;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (TControl* child = FromHandle(header->hwndFrom)) {
+        try {
+          return child->NotifyMessage(*header);
+        } catch (...) {
+          Application->HandleException(child);
+        }
+        return 0;
+      }
+      break;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:

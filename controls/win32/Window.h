@@ -12,6 +12,7 @@
 // unwinds through Windows.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -113,8 +114,12 @@ class TControl : public TComponent {
   // Messages of the window; the default is the window class's own handling.
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
-  // Notifications the parent receives about this control (WM_COMMAND, WM_CTLCOLOR*).
+  // Notifications the parent receives about this control (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*).
   virtual void CommandNotify(WORD code) { (void)code; }
+  virtual LRESULT NotifyMessage(const NMHDR& header) {
+    (void)header;
+    return 0;
+  }
   virtual HBRUSH CtlColor(HDC dc);
   // Windows of our own classes paint themselves: Paint fills the client area (by default with
   // the colour); PaintMessage handles WM_ERASEBKGND and WM_PAINT with it.
@@ -218,3 +223,8 @@ class TCustomContainer : public TWinControl {
 
 // Registered once per class name; the window procedure is the controls' shared one.
 void RegisterControlWindowClass(const std::string& className);
+
+// The text a call copies into a buffer of `size` bytes, cutting what does not fit without saying
+// so (read gives false when it fails: the text is then empty). A text that fills the buffer is
+// asked for again with more room.
+std::string ReadWholeText(const std::function<bool(char* buffer, int size)>& read);

@@ -43,14 +43,28 @@ program_copy() {
 }
 
 # The text of the dialog control whose top-left corner stands at LEFT TOP of the dialog's client
-# area, converted from the program's Big5 to UTF-8.
-control_text() {
-  local window="$1" left="$2" top="$3"
+# area, converted from the program's Big5 to UTF-8; control_text_in CHARSET ... converts from
+# another character set (GB2312 on a Simplified-Chinese system).
+control_text_in() {
+  local charset="$1" window="$2" left="$3" top="$4"
   wintool list "$window" | tr -d '\r' |
     awk -v l="$left" -v t="$top" '$4 == l && $5 == t {
       for (i = 0; i < 8; i++) sub(/^[^ ]* /, "")
       print; exit }' |
-    iconv -f BIG5 -t UTF-8
+    iconv -f "$charset" -t UTF-8
+}
+control_text() { control_text_in BIG5 "$@"; }
+# The window handle of that control.
+control_handle() {
+  local window="$1" left="$2" top="$3"
+  wintool list "$window" | tr -d '\r' | awk -v l="$left" -v t="$top" '$4 == l && $5 == t {
+    print $1; exit }'
+}
+# The user data folder of the prefix's user (Unix path), where the language files lie.
+user_data_folder() {
+  local appdata
+  appdata=$("$LINTORA_WINE" cmd /c 'echo %APPDATA%' | tr -d '\r')
+  unix_path "$appdata\\Lintora"
 }
 
 # Registry keys of the prefix, read with the system's own reg.exe.

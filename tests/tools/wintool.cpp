@@ -13,6 +13,7 @@
 //   wintool dropdown WINDOW ID      open the list of the combo box with control ID under WINDOW
 //                                   as the user does (its drop-down action runs first), print its
 //                                   items one a line, and close it again
+//   wintool items WINDOW            print the items of the combo box WINDOW, one a line
 //   wintool                         (no arguments) leave an empty file named like the program
 //                                   plus ".ran" beside it: a stand-in for a program that the
 //                                   dialog starts, copied under that program's name
@@ -87,6 +88,9 @@ HWND ChildById(HWND window, int id) {
   return nullptr;
 }
 
+// A combo box's items, each asked for by its length first: CB_GETLBTEXT writes the whole item.
+// Across processes Wine hands the items over in UTF-16 only, so they are asked for so and turned
+// into the ANSI code page here.
 void PrintChild(HWND top, HWND child) {
   RECT rect = {};
   GetWindowRect(child, &rect);
@@ -124,22 +128,21 @@ bool ComboItem(HWND combo, DWORD_PTR index, std::string& text) {
   return true;
 }
 
-int DropDown(HWND combo) {
+int PrintItems(HWND combo) {
   const DWORD_PTR error = static_cast<DWORD_PTR>(CB_ERR);
   DWORD_PTR count = 0;
-  if (!SendBounded(combo, CB_SHOWDROPDOWN, TRUE, 0) ||
-      !SendBounded(combo, CB_GETCOUNT, 0, 0, &count) || count == error) {
-    return 1;
-  }
-  int result = 0;
+  if (!SendBounded(combo, CB_GETCOUNT, 0, 0, &count) || count == error) return 1;
   std::string item;
   for (DWORD_PTR i = 0; i < count; ++i) {
-    if (!ComboItem(combo, i, item)) {
-      result = 1;
-      break;
-    }
+    if (!ComboItem(combo, i, item)) return 1;
     std::printf("%s\n", item.c_str());
   }
+  return 0;
+}
+
+int DropDown(HWND combo) {
+  if (!SendBounded(combo, CB_SHOWDROPDOWN, TRUE, 0)) return 1;
+  const int result = PrintItems(combo);
   SendBounded(combo, CB_SHOWDROPDOWN, FALSE, 0);
   return result;
 }
@@ -147,7 +150,7 @@ int DropDown(HWND combo) {
 int Usage() {
   std::fprintf(stderr,
                "usage: wintool wait|close|gone WINDOW [SECONDS] | text|click|dropdown WINDOW ID |"
-               " list|title|rect|outer WINDOW\n");
+               " list|title|rect|outer|items WINDOW\n");
   return 2;
 }
 }  // namespace
@@ -194,6 +197,7 @@ int main(int argc, char** argv) {
     for (HWND child : Descendants(window)) PrintChild(window, child);
     return 0;
   }
+  if (command == "items") return PrintItems(window);
   if ((command == "text" || command == "click" || command == "dropdown") && argc > 3) {
     HWND child = ChildById(window, std::atoi(argv[3]));
     if (!child) return 1;

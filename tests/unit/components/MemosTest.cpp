@@ -80,7 +80,7 @@ TEST(Memos, LinesIsAPublishedStringList) {
   ASSERT_NE(lines, nullptr);
   EXPECT_EQ(lines->Kind, tkClass);
   EXPECT_EQ(lines->TypeName, "TStringList");
-  EXPECT_EQ(lines->GetObject(memos), memos.Lines());
+  EXPECT_EQ(lines->GetSubObject(memos), memos.Lines());
   EXPECT_FALSE(IsStoredProp(memos, *lines));
   TStringList given;
   given.Add("S_Link=A");

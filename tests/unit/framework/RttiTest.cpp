@@ -59,8 +59,8 @@ TEST(Rtti, AccessorsReadAndWriteThroughTheClass) {
   const TPropInfo* lines = GetPropInfo(item, "Lines");
   lines->SetStrings(item, given);
   EXPECT_EQ(item.lines.Text(), "a\r\nb\r\n");
-  EXPECT_EQ(lines->GetObject(item), &item.lines);
-  TPersistent* font = GetPropInfo(item, "Font")->GetObject(item);
+  EXPECT_EQ(lines->GetSubObject(item), &item.lines);
+  TPersistent* font = GetPropInfo(item, "Font")->GetSubObject(item);
   GetPropInfo(*font, "charset")->SetOrd(*font, 136);
   EXPECT_EQ(item.font.charset, 136);
 }

@@ -88,9 +88,12 @@ TEST(CodeConversion, BigFiveLeadBytesBeyondTheTableAreFailures) {
     EXPECT_EQ(result.text, "x" + pair + "y\xd6\xd0") << lead;  // left as it was, then 中
     EXPECT_EQ(result.failures, 1) << lead;
   }
-  // FB 40 and FB 41 land on the two filler cells that close the table.
-  EXPECT_EQ(Convert("\xfb\x40\xfb\x41", BIGtoGB).text, "\xa1\xa1\xa1\xa1");
-  EXPECT_EQ(Convert("\xfb\x40\xfb\x41", BIGtoGB).failures, 0);
+  // FB 40 and FB 41 would read the two filler cells that close the table, which are no row.
+  EXPECT_EQ(Convert("\xfb\x40\xfb\x41", BIGtoGB).text, "\xfb\x40\xfb\x41");
+  EXPECT_EQ(Convert("\xfb\x40\xfb\x41", BIGtoGB).failures, 2);
+  // So would trail bytes past FE in the last row; FA FE is the last cell of the rows.
+  EXPECT_EQ(Convert("\xfa\xff", BIGtoGB).failures, 1);
+  EXPECT_EQ(Convert("\xfa\xfe", BIGtoGB).failures, 0);
 }
 
 TEST(CodeConversion, Gb2312PairsWithLowTrailBytes) {
@@ -107,9 +110,11 @@ TEST(CodeConversion, Gb2312PairsWithLowTrailBytes) {
   EXPECT_EQ(inside.failures, 0);
   EXPECT_EQ(inside.text, std::string({static_cast<char>(table.Data[position]),
                                       static_cast<char>(table.Data[position + 1])}));
-  // F8 A1 and F8 A2 read the closing filler cells; F8 A3 is beyond the table.
-  EXPECT_EQ(Convert("\xf8\xa1\xf8\xa2", GBtoBIG).text, "\xa1\x40\xa1\x40");
+  // F8 A1 and F8 A2 would read the closing filler cells, which are no row; F8 A3 lies beyond.
+  EXPECT_EQ(Convert("\xf8\xa1\xf8\xa2", GBtoBIG).text, "\xf8\xa1\xf8\xa2");
+  EXPECT_EQ(Convert("\xf8\xa1\xf8\xa2", GBtoBIG).failures, 2);
   EXPECT_EQ(Convert("\xf8\xa3", GBtoBIG).failures, 1);
+  EXPECT_EQ(Convert("\xf7\xfe", GBtoBIG).failures, 0);  // the last cell of the rows
 }
 
 TEST(CodeConversion, WithoutATableEveryPairFails) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# gbbig: both directions on a file with line breaks, a lone lead byte and a pair beyond the table.
+# gbbig: both directions on a file with line breaks, a lone lead byte and pairs beyond the table.
 set -euo pipefail
 gbbig="$1"
 dir="$(mktemp -d)"
@@ -20,6 +20,17 @@ printf '\xd6\xd0\xce\xc4\n\xd7\xca\xc1\xcf\xbf\xe2\n' > "$dir/gb2.txt"
 printf '\xa4\xa4\xa4\xe5\n\xb8\xea\xae\xc6\xae\x77\n' > "$dir/expected-big5.txt"
 "$gbbig" --to-big5 "$dir/gb2.txt" "$dir/big5-2.txt"
 cmp "$dir/big5-2.txt" "$dir/expected-big5.txt"
+
+# A pair just past the rows of its table (Big5 lead byte FB, GB2312 lead byte F8) would land on
+# the filler cells that close the table: it stays as it is and is counted once.
+printf 'a\xfb\x40b\n' > "$dir/past-big5.txt"
+"$gbbig" --to-gb "$dir/past-big5.txt" "$dir/past-big5.out" 2> "$dir/stderr"
+cmp "$dir/past-big5.txt" "$dir/past-big5.out"
+grep -q "^gbbig: 1 byte pairs outside the table" "$dir/stderr"
+printf 'a\xf8\xa1b\n' > "$dir/past-gb.txt"
+"$gbbig" --to-big5 "$dir/past-gb.txt" "$dir/past-gb.out" 2> "$dir/stderr"
+cmp "$dir/past-gb.txt" "$dir/past-gb.out"
+grep -q "^gbbig: 1 byte pairs outside the table" "$dir/stderr"
 
 # Wrong use and a missing input fail.
 if "$gbbig" "$dir/gb2.txt" 2>/dev/null; then exit 1; fi

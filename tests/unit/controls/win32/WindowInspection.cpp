@@ -95,6 +95,12 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+std::string MenuText(HMENU menu, int position) {
+  char text[256] = {};
+  GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+
 RECT ChildRect(HWND window) {
   RECT r = {};
   GetWindowRect(window, &r);
