@@ -5,11 +5,12 @@
 #include "dbengine/DataSourceName.h"
 #include "framework/Exceptions.h"
 
+const char* const DefaultDataSource = "mysql";
+
 namespace {
 
 const char* const kDriverListKey = "\\Software\\ODBC\\ODBCINST.INI\\ODBC Drivers";
 const char* const kDriverKeyFolder = "\\Software\\ODBC\\ODBCINST.INI\\";
-const char* const kDefaultDataSource = "mysql";
 const char* const kDataSourceDescription = "This Is MySql Odbc";
 const char* const kInstalled = "Installed";
 
@@ -55,10 +56,10 @@ std::vector<RegistryStep> RegistrySteps(const DriverGeneration& generation,
   const std::string dataSourceKey = OdbcIniKeyPath + name;
   const Values driverListEntry = {{generation.driverName, kInstalled}};
   const Values dataSourceEntry = {{name, generation.driverName}};
-  const Values defaultEntry = {{kDefaultDataSource, generation.driverName}};
+  const Values defaultEntry = {{DefaultDataSource, generation.driverName}};
   const Values driverRecord = DriverRecord(generation, sysDir);
   const auto defaultRecord = [&](const char* description) {
-    return DataSourceRecord(driverPath, description, kDefaultDataSource, false, fields);
+    return DataSourceRecord(driverPath, description, DefaultDataSource, false, fields);
   };
   const auto userRecord = [&](bool withCharset) {
     return DataSourceRecord(driverPath, kDataSourceDescription, name, withCharset, fields);

@@ -35,6 +35,10 @@ struct DriverGeneration {
   const char* driverEntry;                // ODBCINST.INI's entry
 };
 
+// The default data source both generations register; the connection test creates the database
+// through it.
+extern const char* const DefaultDataSource;  // "mysql"
+
 extern const DriverGeneration MySqlDriver250;  // the choice "MySQL"
 extern const DriverGeneration MySqlDriver53;   // the choice "MySQL5.3+"
 

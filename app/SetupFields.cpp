@@ -2,6 +2,9 @@
 
 #include "framework/Strings.h"
 
+const char* const DriverGeneration25 = "MySQL";
+const char* const DriverGeneration53 = "MySQL5.3+";
+
 const std::array<TSetupFields::Field, 10> TSetupFields::Fields = {{
     {"DBTYPE", "DbTYPE", &TSetupFields::DbType, true},
     {"DB", "Db", &TSetupFields::DataSource, true},

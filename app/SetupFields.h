@@ -13,6 +13,11 @@
 
 class TStrings;
 
+// The two driver generations the dialog installs, as CBox0 names them; the tests on them are
+// exact and case-sensitive.
+extern const char* const DriverGeneration25;  // "MySQL"
+extern const char* const DriverGeneration53;  // "MySQL5.3+"
+
 struct TSetupFields {
   std::string DbType = "MySQL";  // the driver generation, "MySQL" or "MySQL5.3+"
   std::string DataSource;        // the data source name, also the database's

@@ -17,7 +17,7 @@ const TClassInfo& TBinStream::StaticClassInfo() {
           .Integer("SizeOfBin", &TBinStream::SizeOfBin, &TBinStream::SetSizeOfBin)
           .Boolean("Compress", &TBinStream::Compress, &TBinStream::SetCompress)
           .Default(false)
-          .Binary("Data", &TBinStream::ReadData, &TBinStream::WriteData,
+          .Binary("Data", &TBinStream::ReadStoredData, &TBinStream::WriteData,
                   [](const TBinStream& bin) { return bin.data_.Size() > 0; });
   return info;
 }
@@ -58,30 +58,54 @@ void TBinStream::SaveToFile(const std::string& path) const {
   data_.SaveToFile(path);
 }
 
+void TBinStream::SavePlainToFile(const std::string& path) {
+  if (!compress_) {
+    SaveToFile(path);
+    return;
+  }
+  TMemoryStream plain;
+  CodeData(false, plain);
+  plain.SaveToFile(path);
+}
+
 void TBinStream::SetCompress(bool compress) {
   if (compress == compress_) return;
   if (data_.Size() > 0) {
     TMemoryStream converted;
-    const size_t position = data_.Position();
-    data_.Seek(0);
-    try {
-      if (compress) {
-        CompressStream(data_, converted);
-      } else {
-        DecompressStream(data_, converted);
-      }
-    } catch (...) {
-      data_.Seek(position);
-      throw;
-    }
+    CodeData(compress, converted);
     data_.Clear();
     data_.CopyFrom(converted);
   }
   compress_ = compress;
 }
 
+void TBinStream::CodeData(bool compress, TMemoryStream& into) {
+  const size_t position = data_.Position();
+  data_.Seek(0);
+  try {
+    if (compress) {
+      CompressStream(data_, into);
+    } else {
+      DecompressStream(data_, into);
+    }
+  } catch (...) {
+    data_.Seek(position);
+    throw;
+  }
+  data_.Seek(position);
+}
+
 void TBinStream::ReadData(TMemoryStream& stream) {
   data_.CopyFrom(stream);
+}
+
+void TBinStream::ReadStoredData(TMemoryStream& block) {
+  if (data_.Size() > 0 || data_.Position() > 0) {
+    ReadData(block);
+    return;
+  }
+  data_.Swap(block);
+  data_.Seek(data_.Size());  // where ReadData would have left it
 }
 
 void TBinStream::WriteData(TMemoryStream& stream) const {

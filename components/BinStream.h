@@ -41,14 +41,25 @@ class TBinStream : public TComponent {
   // Writes the bytes exactly as held (a container with Compress on). Raises EFileError "Cannot
   // create file %s". The file's time stamp is the caller's business.
   void SaveToFile(const std::string& path) const;
+  // Writes the plain bytes of the file: a container is decoded first (raising EZipSourceError
+  // before anything is created when it does not decode), so what lands on disk is always the
+  // file itself. Same file errors as SaveToFile.
+  void SavePlainToFile(const std::string& path);
 
   // The "Data" byte block: reading writes the block at the data's position, writing appends the
   // whole data to the stream.
   void ReadData(TMemoryStream& stream);
   void WriteData(TMemoryStream& stream) const;
+  // The stored form's reader of "Data": a component still empty takes the reader's block as its
+  // data instead of copying it, so that a driver file read from the program's resources is held
+  // once; otherwise as ReadData.
+  void ReadStoredData(TMemoryStream& block);
   const TMemoryStream& Data() const { return data_; }
 
  private:
+  // Codes data from its start into `into` (packing or unpacking); data's position stays.
+  void CodeData(bool compress, TMemoryStream& into);
+
   std::string fileDate_;
   std::string fileName_;
   TMemoryStream data_;

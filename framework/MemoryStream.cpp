@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 #include "framework/FileBytes.h"
 
@@ -61,6 +62,11 @@ void TMemoryStream::Write(const void* buffer, size_t count) {
 
 void TMemoryStream::CopyFrom(const TMemoryStream& src) {
   Write(src.bytes_.data(), src.bytes_.size());
+}
+
+void TMemoryStream::Swap(TMemoryStream& other) noexcept {
+  bytes_.swap(other.bytes_);
+  std::swap(position_, other.position_);
 }
 
 void TMemoryStream::LoadFromFile(const std::string& path) {

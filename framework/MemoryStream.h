@@ -26,6 +26,8 @@ class TMemoryStream {
   // Writes the whole content of src (from its first byte, whatever src's position) at this
   // stream's position. src's position is left alone; copying a stream into itself is allowed.
   void CopyFrom(const TMemoryStream& src);
+  // Exchanges contents and positions without copying a byte.
+  void Swap(TMemoryStream& other) noexcept;
 
   const uint8_t* Memory() const { return bytes_.data(); }
   uint8_t* Memory() { return bytes_.data(); }

@@ -99,8 +99,9 @@ struct TPropInfo {
 };
 
 // An extra stored property holding raw bytes (like a component's embedded file "Data"), written
-// after the published properties. Read gets a stream holding exactly the stored bytes, at
-// position 0; Write appends the bytes to the given empty stream; HasData says whether to store.
+// after the published properties. Read gets a stream of the reader's own holding exactly the
+// stored bytes, at position 0, and may take them (TMemoryStream::Swap) instead of copying; Write
+// appends the bytes to the given empty stream; HasData says whether to store.
 struct TBinaryPropInfo {
   std::string Name;
   std::function<void(TPersistent&, TMemoryStream&)> Read;

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The main job: builds Lintora.exe and shows its dialog under Wine, against a throwaway MariaDB
 # server on this machine. The dialog comes up preset for that server (data source "demo", server
-# 127.0.0.1, its port, user and password), so pressing the install button runs a whole
-# installation against it. Uses the current X display; without one it runs on Xvfb, writes a
-# screenshot to build/demo.png and closes the program. Extra arguments replace the presets.
+# 127.0.0.1, its port, user and password; the server has a database "demo"), so pressing the
+# install button (安裝) runs a whole installation against it and shows the success page. Uses the
+# current X display; without one it runs on Xvfb, presses the install button itself, writes
+# screenshots of both pages to build/demo.png and build/demo-result.png and closes the program.
+# Extra arguments replace the presets.
 # It shows the 32-bit product where this kernel runs 32-bit programs, otherwise the same program
 # built 64-bit.
 set -euo pipefail
@@ -14,7 +16,7 @@ platform=win64
 scripts/can-run-32bit.sh && platform=win32
 echo "demo: the $platform program"
 cmake --preset native >/dev/null && cmake --build --preset native
-cmake --preset "$platform" >/dev/null && cmake --build --preset "$platform" --target Lintora
+cmake --preset "$platform" >/dev/null && cmake --build --preset "$platform" --target Lintora wintool
 export LINTORA_WINEARCH="$platform" LINTORA_WINEPREFIX="$root/build/demo-prefix-$platform"
 [ -f "$LINTORA_WINEPREFIX/system.reg" ] || scripts/wine-prefix.sh "$LINTORA_WINEPREFIX"
 
@@ -24,8 +26,11 @@ run_demo() {
   for pair in "Port=$LINTORA_MYSQL_PORT" "User=$LINTORA_MYSQL_USER"; do
     scripts/wine-run.sh reg add 'HKCU\Software\Lintora' /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
   done
-  # Let that Wine session end, so the program's own session starts on the display used below.
-  WINEPREFIX="$LINTORA_WINEPREFIX" /usr/lib/wine/wineserver -w
+  mariadb --no-defaults --socket="$LINTORA_MYSQL_SOCKET" -u"$LINTORA_MYSQL_USER" \
+    -p"$LINTORA_MYSQL_PASSWORD" -e 'CREATE DATABASE IF NOT EXISTS demo'
+  # End that Wine session (the prefix's server stays up until told), so that the program's own
+  # session starts on the display used below.
+  scripts/wine-prefix.sh --stop "$LINTORA_WINEPREFIX" >/dev/null
   local args=("$@")
   [ "${#args[@]}" -gt 0 ] || args=(demo "$LINTORA_MYSQL_HOST" "$LINTORA_MYSQL_PASSWORD")
   if [ -n "${DISPLAY:-}" ]; then
@@ -39,6 +44,12 @@ run_demo() {
       done
       sleep 2
       import -window root build/demo.png && echo "screenshot: build/demo.png"
+      # The install button, pressed as a user would, and the result page it leads to.
+      wintool() { "$0" "$root/build/$LINTORA_WINEARCH/tests/wintool.exe" "$@"; }
+      id=$(wintool list TLintoraForm | tr -d "\r" | awk "\$4 == 190 && \$5 == 330 { print \$2 }")
+      [ -n "$id" ] && wintool click TLintoraForm "$id"
+      sleep 4
+      import -window root build/demo-result.png && echo "screenshot: build/demo-result.png"
       WINEPREFIX="$LINTORA_WINEPREFIX" /usr/lib/wine/wineserver -k || true
       wait $program || true' scripts/wine-run.sh "$exe" "${args[@]}"
   fi

@@ -16,7 +16,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils imagemagick fonts-arphic-uming locales
   mariadb-server mariadb-client
   clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev liblz4-dev opencc libopencc-dev libc-bin python3 openssl
+  libjpeg62-turbo-dev liblz4-dev opencc libopencc-dev libc-bin python3 openssl time
 )
 # The product is a 32-bit program: where this kernel runs 32-bit programs, Wine's 32-bit half
 # runs it and its tests.

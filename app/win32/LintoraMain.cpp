@@ -31,7 +31,6 @@
 
 namespace {
 const char* const InputPage = "0";
-const char* const DriverGeneration53 = "MySQL5.3+";
 }  // namespace
 
 const TClassInfo& TLintoraForm::StaticClassInfo() {
@@ -167,8 +166,6 @@ void TLintoraForm::BtnPriorClick(TComponent*) {
   ANotebook1->SetActivePage(InputPage);
 }
 
-void TLintoraForm::BtnStartSetClick(TComponent*) {}
-
 void RegisterLintoraFormClasses() {
   RegisterControlClasses();
   RegisterMemosClass();
@@ -177,8 +174,8 @@ void RegisterLintoraFormClasses() {
 }
 
 std::unique_ptr<TLintoraForm> ReadLintoraForm() {
-  const std::vector<uint8_t> stored = ReadFormResource("LINTORAFORM");
+  const ProgramResource stored = ReadFormResource("LINTORAFORM");
   auto form = std::make_unique<TLintoraForm>(nullptr);
-  FormReader(stored).ReadRootComponent(*form);
+  FormReader(stored.Data(), stored.Size()).ReadRootComponent(*form);
   return form;
 }

@@ -114,10 +114,18 @@ class TLintoraForm : public TForm {
   // The command line start-up reads; the process's own unless set before FormCreate runs.
   void SetCommandLine(const std::string& commandLine) { commandLine_ = commandLine; }
   void ApplyStartupPresets(const TStartupPresets& presets);
-  // Set when start-up ran the installation for "AUTO": the program then ends with this code
-  // instead of showing the dialog.
+  // Set when start-up ran the installation for "AUTO" to its end: the program then ends with
+  // ExitCode instead of showing the dialog.
   bool AutoRunFinished() const { return autoRunFinished_; }
-  int AutoRunExitCode() const { return 0; }
+
+  // The installation run's own steps (DriverFiles.cpp, ConnectionTest.cpp). TestConnection
+  // fills the result page and tells whether the connection opened.
+  void WriteDriverFiles();
+  bool TestConnection(bool createDatabase);
+
+  // What the process's last installation run did, for deployment scripts: 0 the connection
+  // opened (or no run happened), 1 the connection test failed, 2 an error ended the run.
+  int ExitCode() const;
 
   // The user data folder start-up made (with its trailing backslash).
   const std::string& UserDataFolder() const { return userDataFolder_; }
@@ -132,13 +140,19 @@ class TLintoraForm : public TForm {
   void Loaded() override;
 
  private:
+  enum class TRunOutcome { None, Connected, ConnectionFailed, Failed };
+
   void BindComponents();
+  void CreateDatabaseOnServer();
+  // "連結" + the database name + the verdict looked up under verdictKey.
+  std::string ConnectionOutcome(const char* verdictKey) const;
   template <typename T>
   void Bind(T*& field, const char* name);
 
   std::string commandLine_;
   std::string userDataFolder_;
   bool autoRunFinished_ = false;
+  TRunOutcome lastRun_ = TRunOutcome::None;
 };
 
 // Makes every class the stored form names known to the class registry (once).

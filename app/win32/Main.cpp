@@ -2,7 +2,8 @@
 // Big5-to-GB2312 converter, the language folder, the engine's stale lock files gone, the
 // message-loop turn of the LZRW1 decoder), the dialog read from the program's resources with its
 // start-up, then the message loop until the dialog closes. With "AUTO" on the command line the
-// start-up has already run the installation, and the program ends before the loop.
+// start-up has already run the installation, and the program ends before the loop. Either way the
+// exit code tells what the last installation run did.
 #include <windows.h>
 
 #include "app/win32/LintoraMain.h"
@@ -45,10 +46,10 @@ int RunProgram() {
     return 1;
   }
   form->DoCreate();
-  if (form->AutoRunFinished()) return form->AutoRunExitCode();
+  if (form->AutoRunFinished()) return form->ExitCode();
   form->Show();
   Application->Run();
-  return 0;
+  return form->ExitCode();
 }
 }  // namespace
 

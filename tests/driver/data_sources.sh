@@ -14,80 +14,32 @@ fi
 sysdir='C:\windows\system32\'
 server=127.0.0.1
 
-# ---------------------------------------------------------------------------------------------
-# Stands in for the installation run, which is not there yet: what
+exe=$(program_copy)
+# The installation run of the real program writes the records and the driver files:
 #   Lintora.exe DSN 127.0.0.1 PASSWORD AUTO
-# does, with the generation, user and port set beforehand in HKCU\Software\Lintora ("DbTYPE",
-# "User", "Port"). Replace its body by exactly that run once it exists:
-#   reg add 'HKCU\Software\Lintora' /v DbTYPE /d GENERATION /f   (and "User", "Port" alike)
-#   "$LINTORA_WINE" "$exe" DSN 127.0.0.1 PASSWORD AUTO & wait_exit $! 60
-# Until then it writes the registry records the way the registration does (both roots, the
-# per-user record of the 5.3 generation with CHARSET) and copies the driver files the program
-# carries into the system directory, as the run writes them.
+# with the generation, the user and the port saved beforehand as an earlier run leaves them. A
+# command line cannot carry an empty password in front of "AUTO", so for an account without one
+# the saved password is empty and the install button is pressed in the dialog instead.
 #   install_data_source GENERATION DSN USER PASSWORD
 install_data_source() {
-  local generation="$1" dsn="$2" user="$3" password="$4"
-  local driver_name driver_file setup_file default_key user_description charset=""
-  local description="This Is MySql Odbc"
-  if [ "$generation" = "MySQL5.3+" ]; then
-    driver_name="MySQL ODBC 5.3 Driver" driver_file=myodbc5a.dll setup_file=myodbc5S.dll
-    default_key=MySQL user_description="$description 5.3" charset=latin1
+  local generation="$1" dsn="$2" user="$3" password="$4" pair code=0
+  for pair in "DbTYPE=$generation" "User=$user" "Port=$LINTORA_MYSQL_PORT" "Password=$password"; do
+    "$LINTORA_WINE" reg add 'HKCU\Software\Lintora' /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
+  done
+  if [ -n "$password" ]; then
+    "$LINTORA_WINE" "$exe" "$dsn" "$server" "$password" AUTO &
+    wait_exit $! 60 || code=$?
   else
-    driver_name=MySQL driver_file=myodbc.dll setup_file=myodbc.dll default_key=mysql
-    user_description="$description"
+    "$LINTORA_WINE" "$exe" "$dsn" "$server" &
+    local program=$!
+    wintool wait TLintoraForm 30 || fail "the dialog did not appear for $dsn"
+    press_install
+    wintool close TLintoraForm
+    wait_exit "$program" || code=$?
   fi
-  local odbc='Software\ODBC\ODBC.INI' odbcinst='Software\ODBC\ODBCINST.INI'
-  local reg="$SCRATCH/install.reg" root default_description record_charset
-  {
-    echo REGEDIT4
-    for root in HKEY_LOCAL_MACHINE HKEY_CURRENT_USER; do
-      default_description="$description" record_charset=""
-      if [ "$root" = HKEY_CURRENT_USER ]; then
-        default_description="$user_description" record_charset="$charset"
-      fi
-      reg_key "$root\\$odbcinst\\ODBC Drivers" "$driver_name=Installed"
-      reg_key "$root\\$odbc\\ODBC Data Sources" "$dsn=$driver_name" "mysql=$driver_name"
-      reg_record "$root\\$odbc\\$default_key" "$sysdir$driver_file" "$default_description" mysql \
-                 "" "$user" "$password"
-      reg_record "$root\\$odbc\\$dsn" "$sysdir$driver_file" "$description" "$dsn" \
-                 "$record_charset" "$user" "$password"
-      reg_key "$root\\$odbcinst\\$driver_name" "Driver=$sysdir$driver_file" \
-              "Setup=$sysdir$setup_file"
-    done
-  } >"$reg"
-  "$LINTORA_WINE" regedit /s "$(winepath_of "$reg")" || fail "regedit could not import $reg"
-  local system name
-  system=$(unix_path "$sysdir")
-  for name in Myodbc.dll Myodbcd.dll myodbc5a.dll myodbc5S.dll; do
-    [ -e "$system/$name" ] || cp -p "$LINTORA_DRIVER_FILES/$name" "$system/$name"
-  done
+  # 1: the run's own connection test failed, as it must for a wrong password.
+  [ "$code" -le 1 ] || fail "the installation of $dsn ended with exit code $code"
 }
-
-# A key of a .reg file with its values: reg_key KEY NAME=VALUE...
-reg_key() {
-  local key="$1" pair
-  shift
-  printf '\n[%s]\n' "$key"
-  for pair in "$@"; do
-    printf '"%s"="%s"\n' "$(reg_escape "${pair%%=*}")" "$(reg_escape "${pair#*=}")"
-  done
-}
-reg_escape() { sed -e 's/\\/\\\\/g' -e 's/"/\\"/g' <<<"$1"; }
-
-# A data source record, deleted and made afresh with its values in the registration's order:
-#   reg_record KEY DRIVER DESCRIPTION DATABASE CHARSET USER PASSWORD
-# (CHARSET and PASSWORD only when not empty).
-reg_record() {
-  local key="$1" driver="$2" description="$3" database="$4" charset="$5" user="$6" password="$7"
-  local values=("Driver=$driver" "Description=$description" "DataBase=$database")
-  [ -z "$charset" ] || values+=("CHARSET=$charset")
-  values+=("Server=$server" "User=$user")
-  [ -z "$password" ] || values+=("Password=$password")
-  values+=("Option=27" "Port=$LINTORA_MYSQL_PORT")
-  printf '\n[-%s]\n' "$key"
-  reg_key "$key" "${values[@]}"
-}
-# ---------------------------------------------------------------------------------------------
 
 # PROGRAM holds the bytes of FILE.
 carries() {

@@ -1,6 +1,6 @@
 # The command line of the real program: presets land in the live fields, a lower-case "auto"
-# opens the dialog, and "AUTO" runs the installation during start-up and ends with exit code 0
-# without ever showing the dialog.
+# opens the dialog, and "AUTO" runs the installation during start-up and ends without ever
+# showing the dialog: with a host nobody answers for, its connection test fails, exit code 1.
 source "$LINTORA_SOURCE_DIR/tests/lib/common.sh"
 reg_delete_key 'HKEY_CURRENT_USER\Software\Lintora'
 exe=$(program_copy)
@@ -14,5 +14,7 @@ wintool wait TLintoraForm 30 || fail "lower-case auto did not open the dialog"
 wintool close TLintoraForm
 wait_exit "$program" || fail "exit code $? after closing"
 
-timeout 60 "$LINTORA_WINE" "$exe" sales host pw AUTO || fail "AUTO ended with exit code $?"
-echo "presets shown, lower-case auto opened the dialog, AUTO ended at once with exit code 0"
+code=0
+timeout 60 "$LINTORA_WINE" "$exe" sales host.invalid pw AUTO || code=$?
+[ "$code" -eq 1 ] || fail "AUTO against an unknown host ended with exit code $code, not 1"
+echo "presets shown, lower-case auto opened the dialog, AUTO ended without it with exit code 1"

@@ -67,6 +67,35 @@ user_data_folder() {
   unix_path "$appdata\\Lintora"
 }
 
+# The dialog's child window whose top-left corner stands at LEFT TOP of its client area, as
+# "ID VISIBLE TEXT" (VISIBLE 1 when it and its page are shown); clicking it; waiting for it.
+dialog_control() {
+  wintool list TLintoraForm | tr -d '\r' |
+    awk -v l="$1" -v t="$2" '$4 == l && $5 == t {
+      text = $0
+      for (i = 0; i < 8; i++) sub(/^[^ ]* /, "", text)
+      print $2, $8, text; exit }'
+}
+click_control() {
+  local id
+  id=$(dialog_control "$1" "$2" | awk '{ print $1 }')
+  [ -n "$id" ] || fail "no control at $1,$2"
+  wintool click TLintoraForm "$id" || fail "could not click the control at $1,$2"
+}
+control_shown() { [ "$(dialog_control "$1" "$2" | awk '{ print $2 }')" = 1 ]; }
+wait_control_shown() {
+  for _ in $(seq 1 300); do
+    control_shown "$1" "$2" && return 0
+    sleep 0.1
+  done
+  fail "the control at $1,$2 was not shown within 30 s"
+}
+# Presses the install button (安裝, BtnStartSet) and waits for the result page (its 關閉 shown).
+press_install() {
+  click_control 190 330
+  wait_control_shown 148 312
+}
+
 # Registry keys of the prefix, read with the system's own reg.exe.
 reg_key_exists() { "$LINTORA_WINE" reg query "$1" >/dev/null 2>&1; }
 # The value lines of a key other than its unnamed default value, and its subkeys.

@@ -186,6 +186,31 @@ TEST_F(BinStream, ImportWithCompressOnHoldsTheContainer) {
   EXPECT_EQ(DataOf(bin), bytes);
 }
 
+TEST_F(BinStream, PlainFileIsWrittenWhetherHeldPackedOrNot) {
+  const std::vector<uint8_t> bytes = TextLikeBytes(60000, 7);
+  for (const bool packed : {false, true}) {
+    TBinStream bin(&owner_);
+    bin.SetCompress(packed);
+    bin.SetFileName(MakeFile("a.dll", bytes));
+    const std::vector<uint8_t> held = DataOf(bin);
+    bin.SavePlainToFile(PathOf("written.dll"));
+    EXPECT_EQ(ReadFileBytes(PathOf("written.dll")), bytes) << "packed " << packed;
+    EXPECT_EQ(DataOf(bin), held);  // the component keeps what it holds
+    EXPECT_EQ(bin.Compress(), packed);
+  }
+}
+
+TEST_F(BinStream, ContainerThatDoesNotDecodeCreatesNoFile) {
+  TBinStream bin(&owner_);
+  bin.SetCompress(true);
+  TMemoryStream block;
+  block.Write("not a container", 15);
+  bin.ReadData(block);
+  EXPECT_THROW(bin.SavePlainToFile(PathOf("written.dll")), EZipSourceError);
+  EXPECT_FALSE(std::filesystem::exists(PathOf("written.dll")));
+  EXPECT_EQ(DataOf(bin), Bytes("not a container"));
+}
+
 TEST_F(BinStream, CorruptContainerLeavesDataAndFlag) {
   TBinStream bin(&owner_);
   bin.SetCompress(true);

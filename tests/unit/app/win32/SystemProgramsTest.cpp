@@ -22,8 +22,8 @@ TEST(SysDir, EndsInExactlyOneBackslash) {
 }
 
 TEST(FormResource, StoredDialogIsEmbeddedAndAMissingOneFails) {
-  const std::vector<uint8_t> stored = ReadFormResource("LINTORAFORM");
-  ASSERT_GT(stored.size(), 4u);
-  EXPECT_EQ(std::string(stored.begin(), stored.begin() + 4), "LFM1");
+  const ProgramResource stored = ReadFormResource("LINTORAFORM");
+  ASSERT_GT(stored.Size(), 4u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(stored.Data()), 4), "LFM1");
   EXPECT_THROW(ReadFormResource("NOSUCHFORM"), EReadError);
 }

@@ -1,0 +1,156 @@
+# Whole installations of the real program with "AUTO" against the test server: both generations,
+# the records they leave, the four driver files (the carried bytes, their stored times in the
+# prefix's local time), existing files kept, a generation text that registers nothing, and the
+# exit codes: 0 connected, 1 the test failed (wrong password, nothing listening), 2 an error
+# ended the run (an uncreatable driver file: the error box, then the dialog).
+source "$LINTORA_SOURCE_DIR/tests/lib/common.sh"
+: "${LINTORA_MYSQL_PORT:?run under scripts/mariadb-server.sh}" "${LINTORA_DRIVER_FILES:?}"
+settings='HKEY_CURRENT_USER\Software\Lintora'
+sysdir=$("$LINTORA_WINE" cmd /c 'echo %SystemRoot%\system32' | tr -d '\r')
+system=$(unix_path "$sysdir")
+windir=$(unix_path 'C:\windows')
+appdata=$("$LINTORA_WINE" cmd /c 'echo %APPDATA%' | tr -d '\r')
+config=$(unix_path "$appdata\\Lintora\\DbEngine.cfg")
+drivers=(Myodbc.dll Myodbcd.dll myodbc5a.dll myodbc5S.dll)
+exe=$(program_copy)
+
+mysql_admin() {
+  mariadb --no-defaults --socket="$LINTORA_MYSQL_SOCKET" -u"$LINTORA_MYSQL_USER" \
+    -p"$LINTORA_MYSQL_PASSWORD" -N -e "$1" || fail "the test server refused: $1"
+}
+remove_driver_files() {
+  local name
+  for name in "${drivers[@]}"; do rm -rf "${system:?}/$name"; done
+}
+forget_everything() {
+  local root
+  for root in HKEY_LOCAL_MACHINE HKEY_CURRENT_USER; do reg_delete_key "$root\\Software\\ODBC"; done
+  reg_delete_key "$settings"
+  find "$windir" -maxdepth 1 \( -iname odbc.ini -o -iname odbcinst.ini \) -delete
+  rm -f "$config"
+  remove_driver_files
+}
+# The fields that are not on the command line, as an earlier run saved them.
+preset() {
+  local generation="$1" port="${2:-$LINTORA_MYSQL_PORT}" pair
+  for pair in "DbTYPE=$generation" "User=$LINTORA_MYSQL_USER" "Port=$port"; do
+    "$LINTORA_WINE" reg add "$settings" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
+  done
+}
+# Runs Lintora.exe DSN 127.0.0.1 PASSWORD AUTO and fails unless it ends with EXPECTED.
+auto_run() {
+  local dsn="$1" password="$2" expected="$3" code=0
+  "$LINTORA_WINE" "$exe" "$dsn" 127.0.0.1 "$password" AUTO &
+  wait_exit $! 60 || code=$?
+  [ "$code" -eq "$expected" ] || fail "AUTO for $dsn ended with exit code $code, not $expected"
+}
+
+# The FileDate the program carries for file number N (1 to 4), from the form it was built with.
+stored_date() {
+  awk -v object="BinStream$1" '$1 == "object" { inside = ($2 == object ":") }
+    inside && $1 == "FileDate" { sub(/^[^'\'']*'\''/, ""); sub(/ *'\''.*$/, ""); print; exit }' \
+    "$LINTORA_BUILD_DIR/resources/LintoraForm.txt"
+}
+# The file is the carried driver file, last written at its stored time in the program's zone.
+expect_carried_file() {
+  local number="$1" name="${drivers[$(($1 - 1))]}" date expected actual
+  cmp -s "$system/$name" "$LINTORA_DRIVER_FILES/$name" || fail "$name is not the carried file"
+  date=$(stored_date "$number")
+  expected=$(TZ="${LINTORA_TZ:-Asia/Taipei}" date -d "${date//\//-}" +%s)
+  actual=$(stat -c %Y "$system/$name")
+  [ "$actual" = "$expected" ] ||
+    fail "$name was last written $(date -u -d "@$actual"), not $date local ($(date -u -d "@$expected"))"
+}
+# The registry value NAME of KEY holds DATA.
+expect_value() {
+  local key="$1" name="$2" data="$3" actual
+  actual=$("$LINTORA_WINE" reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' |
+           awk -v n="$name" '{ line = $0; sub(/^ +/, "", line) }
+             index(line, n "    REG_SZ    ") == 1 { print substr(line, length(n) + 15) }')
+  [ "$actual" = "$data" ] || fail "$key\\$name holds '$actual', not '$data'"
+}
+# The data source's records of both roots, its list entries and its profile-file entry.
+expect_registered() {
+  local dsn="$1" driver="$2" charset="$3" root odbc
+  for root in HKEY_LOCAL_MACHINE HKEY_CURRENT_USER; do
+    odbc="$root\\Software\\ODBC\\ODBC.INI"
+    expect_value "$odbc\\ODBC Data Sources" "$dsn" "$driver"
+    expect_value "$odbc\\ODBC Data Sources" mysql "$driver"
+    expect_value "$odbc\\$dsn" DataBase "$dsn"
+    expect_value "$odbc\\$dsn" Server 127.0.0.1
+    expect_value "$odbc\\$dsn" Port "$LINTORA_MYSQL_PORT"
+    expect_value "$odbc\\$dsn" User "$LINTORA_MYSQL_USER"
+    expect_value "$odbc\\$dsn" Password "$LINTORA_MYSQL_PASSWORD"
+  done
+  [ -z "$charset" ] ||
+    expect_value "HKEY_CURRENT_USER\\Software\\ODBC\\ODBC.INI\\$dsn" CHARSET "$charset"
+  grep -qa "^\[$dsn\]" "$(find "$windir" -maxdepth 1 -iname odbc.ini | head -n 1)" ||
+    fail "ODBC.INI has no section for $dsn"
+  grep -qa "^\[$dsn\]" "$config" || fail "the engine's alias store has no $dsn"
+}
+
+forget_everything
+mysql_admin "CREATE DATABASE IF NOT EXISTS lt_auto53; CREATE DATABASE IF NOT EXISTS lt_auto25;"
+
+echo "== 5.3 generation: exit code 0, the records, the four files with their stored times"
+preset "MySQL5.3+"
+auto_run lt_auto53 "$LINTORA_MYSQL_PASSWORD" 0
+expect_registered lt_auto53 "MySQL ODBC 5.3 Driver" latin1
+for number in 1 2 3 4; do expect_carried_file "$number"; done
+expect_value "$settings" Db lt_auto53
+
+echo "== 2.50 generation over existing files: an older and a newer file kept byte for byte"
+remove_driver_files
+printf 'older driver' >"$system/Myodbc.dll"
+touch -d '1999-03-04 05:06:08' "$system/Myodbc.dll"
+printf 'newer driver' >"$system/myodbc5a.dll"
+touch -d '2031-03-04 05:06:08' "$system/myodbc5a.dll"
+preset MySQL
+auto_run lt_auto25 "$LINTORA_MYSQL_PASSWORD" 0
+expect_registered lt_auto25 MySQL ""
+[ "$(cat "$system/Myodbc.dll")" = "older driver" ] || fail "the older Myodbc.dll was replaced"
+[ "$(stat -c %Y "$system/Myodbc.dll")" = "$(date -d '1999-03-04 05:06:08' +%s)" ] ||
+  fail "the older Myodbc.dll lost its time"
+[ "$(cat "$system/myodbc5a.dll")" = "newer driver" ] || fail "the newer myodbc5a.dll was replaced"
+[ "$(stat -c %Y "$system/myodbc5a.dll")" = "$(date -d '2031-03-04 05:06:08' +%s)" ] ||
+  fail "the newer myodbc5a.dll lost its time"
+expect_carried_file 2
+expect_carried_file 4
+
+echo "== a generation text in lower case registers nothing, yet writes the files and tests"
+remove_driver_files
+preset mysql
+auto_run lt_lower "$LINTORA_MYSQL_PASSWORD" 1
+reg_key_exists 'HKEY_CURRENT_USER\Software\ODBC\ODBC.INI\lt_lower' && fail "lt_lower was registered"
+for number in 1 2 3 4; do expect_carried_file "$number"; done
+
+echo "== the test fails: a wrong password, a port nobody listens on (exit code 1)"
+preset "MySQL5.3+"
+auto_run lt_auto53 not-the-password 1
+closed_port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+preset "MySQL5.3+" "$closed_port"
+auto_run lt_auto53 "$LINTORA_MYSQL_PASSWORD" 1
+
+echo "== an uncreatable driver file: the error box, the dialog on the input page, exit code 2"
+preset "MySQL5.3+"
+remove_driver_files
+mkdir "$system/myodbc5a.dll"
+"$LINTORA_WINE" "$exe" lt_auto53 127.0.0.1 "$LINTORA_MYSQL_PASSWORD" AUTO &
+program=$!
+wintool wait TMessageForm 30 || fail "no error box for the uncreatable driver file"
+wintool list TMessageForm | tr -d '\r' | grep -qF "Cannot create file $sysdir\\myodbc5a.dll" ||
+  fail "the error box does not name the uncreatable file"
+wintool click TMessageForm 1 || fail "no OK button in the error box"
+wintool wait TLintoraForm 30 || fail "the dialog did not open after the error"
+[ "$(control_text TLintoraForm 124 68)" = lt_auto53 ] || fail "the dialog is not on the input page"
+wintool close TLintoraForm
+code=0
+wait_exit "$program" || code=$?
+[ "$code" -eq 2 ] || fail "closing the dialog after the error gave exit code $code, not 2"
+for number in 1 2; do expect_carried_file "$number"; done
+[ -e "$system/myodbc5S.dll" ] && fail "a driver file after the failing one was written"
+
+rmdir "$system/myodbc5a.dll"
+forget_everything
+mysql_admin "DROP DATABASE lt_auto53; DROP DATABASE lt_auto25;"
+echo "AUTO installations: exit codes 0, 1 and 2, records, driver files and times as expected"
