@@ -1,5 +1,5 @@
-// What every case of the fault matrix shares: the registration it starts from (LtOther, made by
-// the real program), the registration it makes, and the check that a failure lost nothing it
+// What every case of the fault matrix shares: the installation it starts from (LtOther, put in
+// place by the real program), the run it makes, and the check that a failure lost nothing it
 // should not have touched.
 #pragma once
 
@@ -24,12 +24,14 @@ struct InstallRun {
 // The real server's, for the data source LtFault.
 InstallRun DefaultRun();
 
-// How far the registration got before its failure ended it; everything up to there is done,
-// nothing after it.
+// How far the run got before its failure ended it; everything up to there is done, nothing
+// after it.
 enum class Reach {
-  kNothing,       // the name was refused, so nothing changed at all
-  kProfiles,      // the registry records and profile files written; the alias not
-  kRegistration,  // the whole registration, the alias too
+  kNothing,         // the settings could not be saved, so nothing changed at all
+  kSettings,        // settings saved; the registration refused the name
+  kProfiles,        // and the registry records and profile files written; the alias not
+  kRegistration,    // and the whole registration, the alias too; not every driver file
+  kConnectionTest,  // to the end: driver files in place and the connection test made
 };
 
 struct Outcome {
@@ -37,19 +39,19 @@ struct Outcome {
   DWORD exitCode = 0;
 };
 
-// Client position of the dialog's hidden 5.3 registration button, on the panel at 28,14.
-constexpr int kRegistration53Left = 28 + 234, kRegistration53Top = 14 + 138;
+// The real program with AUTO: the error box answered when one comes, the dialog it then opens
+// closed, the exit code read.
+Outcome RunAuto(const InstallRun& run);
 
-// The real program started with the run's command line, its hidden 5.3 registration button
-// clicked, the error box answered when one comes, the dialog closed, the exit code read.
-Outcome Register(const InstallRun& run);
-
-// The real program registers LtOther, once per test program, after the prefix's own state was
-// read; Baseline() is the state it leaves. PutBackWhatWasThere restores
+// The real program installs LtOther against the real server, once per test program, after the
+// prefix's own state was read; Baseline() is the state it leaves. PutBackWhatWasThere restores
 // the prefix as it was before.
 void InstallBaseline();
 const PrefixState& Baseline();
 void PutBackWhatWasThere();
+
+// The run's server port in the saved settings, as a site would have saved it.
+void SaveRunSettings(const InstallRun& run);
 
 void ExpectNothingElseLost(const PrefixState& before, const PrefixState& after, Reach reach,
                            const InstallRun& run);

@@ -1,19 +1,23 @@
-// The fault matrix: the real program registers the data source LtFault in the test's prefix, its
-// hidden 5.3 registration button clicked in the running dialog, under one fault at a time made
-// with real registry and file states. Every case checks that the failure is shown (the error
-// box) or kept to the machine-wide records it may skip, and that nothing else is lost: another
-// data source's records and INI lines, the default "mysql" record, the saved settings and the
-// engine configuration file (byte for byte where the registration did not get to it).
+// The fault matrix: the real program installs the data source LtFault with AUTO in the test's
+// prefix, against the real MariaDB server or a server of the test's own, under one fault at a
+// time made with real registry, file and server states. Every case checks that the failure is
+// shown (the error box and exit code 2, or exit code 1 for a failed connection test) and that
+// nothing else is lost: another data source's records and INI lines, the default "mysql"
+// record, the saved settings, the engine configuration file (byte for byte where the run did
+// not get to it) and the driver files already there.
 //
-// Before the cases the real program registers LtOther the same way; that state is put back
-// before every case.
+// Before the cases the real program installs LtOther with AUTO against the real server; that
+// state is put back before every case.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../../unit/dbengine/win32/DataSourceFixture.h"
+#include "../../unit/dbengine/win32/MisbehavingServer.h"
 #include "app/DataSourceNameMessages.h"
 #include "dbengine/AliasConfig.h"
 #include "dbengine/DataSourceName.h"
@@ -40,7 +44,7 @@ using Message = std::function<std::string()>;
 // One case: the fault, and what the run must show and have done before the fault stopped it.
 struct FaultCase {
   const char* name;
-  // Makes the fault, which may change what the run is given.
+  // Makes the fault, which may change what the run is given (a server's port, a password).
   MakeFault makeFault;
   Reach reach;
   DWORD exitCode;
@@ -83,6 +87,56 @@ class MachineWideKeysReadOnly : public Fault {
   ReadOnlyTree tree_;
 };
 
+struct DriverFilesRemoved {
+  DriverFilesRemoved() {
+    for (const char* name : DriverFileNames) DeleteFileA(SystemFile(name).c_str());
+  }
+};
+
+// The four driver files gone and a folder where the third one should be written.
+class DriverFileBlocked : public Fault {
+ public:
+  explicit DriverFileBlocked(InstallRun&) : folder_(SystemFile(DriverFileNames[2])) {}
+  void CheckAfterRun(const PrefixState& after) const override {
+    // The lower-numbered files stay written, with the bytes of a complete installation; the
+    // fourth is never started.
+    for (int i : {0, 1})
+      EXPECT_TRUE(after.driverFiles.at(DriverFileNames[i]).copy ==
+                  Baseline().driverFiles.at(DriverFileNames[i]).copy)
+          << DriverFileNames[i] << " is not the whole driver file";
+    EXPECT_FALSE(after.driverFiles.at(DriverFileNames[3]).copy.exists);
+  }
+
+ private:
+  DriverFilesRemoved removed_;
+  FolderInTheWay folder_;
+};
+
+// A server port where nobody listens: the socket holds it so that nothing else takes it.
+class RefusingServer : public Fault {
+ public:
+  explicit RefusingServer(InstallRun& run) { run.port = listener_.Port(); }
+
+ private:
+  LoopbackListener listener_;
+};
+
+// Misbehaves for longer than the program may wait, so the program must give up on its own.
+class StallingServer : public Fault {
+ public:
+  StallingServer(InstallRun& run, MisbehavingServer::Fault fault)
+      : server_(fault, std::chrono::seconds(40)) {
+    run.port = server_.Port();
+  }
+  void CheckAfterRun(const PrefixState&) const override {
+    EXPECT_TRUE(server_.ClientArrived()) << "the program never connected";
+    EXPECT_TRUE(server_.StillMisbehaving()) << "the program waited until the server hung up";
+  }
+
+ private:
+  MisbehavingServer server_;
+};
+
 // Lines the engine's own writer never makes, around the entry of the other data source.
 class DamagedEngineConfig : public Fault {
  public:
@@ -117,19 +171,42 @@ MakeFault Make(Args... args) {
       [=](InstallRun& run) -> std::unique_ptr<Fault> { return std::make_unique<T>(run, args...); };
 }
 
+// A run that needs no fault of the prefix, only other input.
+MakeFault Given(std::function<void(InstallRun&)> change) {
+  return [change](InstallRun& run) -> std::unique_ptr<Fault> {
+    change(run);
+    return nullptr;
+  };
+}
+
 std::string NoBox() {
   return std::string();
 }
 
 const FaultCase kCases[] = {
-    {"MachineWideRecordLinkedToNowhere", Make<RecordLinkedToNowhere>(), Reach::kRegistration, 0,
+    {"SettingsKeyReadOnly",
+     Make<Holding<ReadOnlyKey>>(HKEY_CURRENT_USER, SettingsTree,
+                                std::map<std::string, std::string>()),
+     Reach::kNothing, 2, [] { return std::string("Failed to set data for 'DbTYPE'"); }, nullptr},
+    {"MachineWideRecordLinkedToNowhere", Make<RecordLinkedToNowhere>(), Reach::kConnectionTest, 0,
      NoBox, nullptr},
-    {"MachineWideKeysReadOnly", Make<MachineWideKeysReadOnly>(), Reach::kRegistration, 0, NoBox,
+    {"MachineWideKeysReadOnly", Make<MachineWideKeysReadOnly>(), Reach::kConnectionTest, 0, NoBox,
      [](const PrefixState& before, const PrefixState& after) {
        EXPECT_EQ(StringRecords(after.odbc.machine), StringRecords(before.odbc.machine));
      }},
-    {"EngineConfigDamaged", Make<DamagedEngineConfig>(), Reach::kRegistration, 0, NoBox, nullptr},
-    {"EngineConfigNotWritable", Make<EngineConfigBlocked>(), Reach::kProfiles, 0,
+    {"DriverFileBlockedByAFolder", Make<DriverFileBlocked>(), Reach::kRegistration, 2,
+     [] { return "Cannot create file " + SystemFile(DriverFileNames[2]); }, nullptr},
+    {"ServerRefuses", Make<RefusingServer>(), Reach::kConnectionTest, 1, NoBox, nullptr},
+    {"ServerSilent", Make<StallingServer>(MisbehavingServer::Fault::kSilent),
+     Reach::kConnectionTest, 1, NoBox, nullptr},
+    {"ServerDrips", Make<StallingServer>(MisbehavingServer::Fault::kDripsGreeting),
+     Reach::kConnectionTest, 1, NoBox, nullptr},
+    {"WrongPassword", Given([](InstallRun& run) { run.password = "not-" + run.password; }),
+     Reach::kConnectionTest, 1, NoBox, nullptr},
+    {"UnknownHost", Given([](InstallRun& run) { run.server = "no-such-host.invalid"; }),
+     Reach::kConnectionTest, 1, NoBox, nullptr},
+    {"EngineConfigDamaged", Make<DamagedEngineConfig>(), Reach::kConnectionTest, 0, NoBox, nullptr},
+    {"EngineConfigNotWritable", Make<EngineConfigBlocked>(), Reach::kProfiles, 2,
      [] { return "Cannot write the engine configuration file " + DefaultConfigFilePath(); },
      nullptr},
 };
@@ -148,8 +225,9 @@ TEST_P(FaultMatrix, FailureIsShownAndNothingElseIsLost) {
   InstallRun run = DefaultRun();
   const std::unique_ptr<Fault> made = fault.makeFault(run);
   ASSERT_FALSE(::testing::Test::HasFatalFailure()) << "the fault could not be made";
+  SaveRunSettings(run);
   const PrefixState before = PrefixState::Read();
-  const Outcome outcome = Register(run);
+  const Outcome outcome = RunAuto(run);
 
   EXPECT_EQ(outcome.errorBox, fault.errorBox());
   EXPECT_EQ(outcome.exitCode, fault.exitCode);
@@ -169,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FaultMatrix, ::testing::ValuesIn(kCases),
 namespace {
 
 // One running dialog for all the refused names: each is typed into the data source box and
-// registered with the hidden 5.3 button.
+// installed with the install button, as a user would.
 class RefusedName : public ::testing::TestWithParam<char> {
  protected:
   static void SetUpTestSuite() {
@@ -179,7 +257,8 @@ class RefusedName : public ::testing::TestWithParam<char> {
     program_ = new LintoraProcess({run.dataSource, run.server, run.password});
   }
   static void TearDownTestSuite() {
-    EXPECT_EQ(program_->CloseDialog(), 0u);
+    // The last run of the process ended with an error.
+    EXPECT_EQ(program_->CloseDialog(), 2u);
     delete program_;
     program_ = nullptr;
     PutBackWhatWasThere();
@@ -188,25 +267,26 @@ class RefusedName : public ::testing::TestWithParam<char> {
 };
 LintoraProcess* RefusedName::program_ = nullptr;
 
-// Client position of the data source box, on the panel at 28,14.
+// Client positions of the data source box (on the panel at 28,14) and of the install button.
 constexpr int kDataSourceLeft = 28 + 96, kDataSourceTop = 14 + 54;
+constexpr int kInstallLeft = 190, kInstallTop = 330;
 
 }  // namespace
 
-TEST_P(RefusedName, IsShownAndChangesNothing) {
+TEST_P(RefusedName, IsShownAndOnlyTheSettingsAreSaved) {
   ASSERT_NE(program_->WaitForDialog(), nullptr);
   InstallRun run = DefaultRun();
   run.dataSource = std::string("Lt") + GetParam() + "Name";
   const PrefixState before = PrefixState::Read();
 
   HWND dataSource = program_->ControlAt(kDataSourceLeft, kDataSourceTop);
-  HWND registration = program_->ControlAt(kRegistration53Left, kRegistration53Top);
-  ASSERT_TRUE(dataSource && registration) << "no data source box or registration button";
+  HWND install = program_->ControlAt(kInstallLeft, kInstallTop);
+  ASSERT_TRUE(dataSource && install) << "no data source box or install button";
   program_->SetControlText(dataSource, run.dataSource);
-  const std::string shown = program_->ClickAndAnswer(registration);
+  const std::string shown = program_->ClickAndAnswer(install);
 
   EXPECT_EQ(shown, DataSourceNameMessage(CheckNewDataSourceName(run.dataSource), run.dataSource));
-  ExpectNothingElseLost(before, PrefixState::Read(), Reach::kNothing, run);
+  ExpectNothingElseLost(before, PrefixState::Read(), Reach::kSettings, run);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachForbiddenCharacter, RefusedName,
