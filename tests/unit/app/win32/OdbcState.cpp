@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <utility>
 
 #include "dbengine/Session.h"
 #include "dbengine/win32/RegistrySessionStorage.h"
@@ -126,14 +127,17 @@ void WriteFileCopy(const std::string& path, const FileCopy& copy) {
 }
 
 std::vector<std::string> ProfileLines(const std::string& path) {
+  return ProfileLinesOf(ReadFileCopy(path).bytes);
+}
+
+std::vector<std::string> ProfileLinesOf(const std::string& bytes) {
   std::vector<std::string> lines;
-  const FileCopy copy = ReadFileCopy(path);
   std::string section;
   size_t start = 0;
-  while (start < copy.bytes.size()) {
-    size_t end = copy.bytes.find('\n', start);
-    if (end == std::string::npos) end = copy.bytes.size();
-    std::string line = copy.bytes.substr(start, end - start);
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
@@ -177,6 +181,9 @@ void OdbcState::Restore() const {
 
 namespace {
 
+const char* const kReadOnly = "D:P(A;;KR;;;WD)";
+const char* const kFullAccess = "D:P(A;;KA;;;WD)";
+
 void SetDacl(HKEY root, const std::string& path, const char* sddl) {
   HKEY key = nullptr;
   // The owner may always change the DACL, whatever it grants.
@@ -198,13 +205,25 @@ ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path,
   EXPECT_TRUE(registry.OpenKey("\\" + path, true)) << path;
   for (const auto& value : values) registry.WriteString(value.first, value.second);
   registry.CloseKey();
-  SetDacl(root, path, "D:P(A;;KR;;;WD)");
+  SetDacl(root, path, kReadOnly);
   EXPECT_FALSE(registry.KeyExists("\\" + path)) << path << " can still be opened with full access";
 }
 
 ReadOnlyKey::~ReadOnlyKey() {
-  SetDacl(root_, path_, "D:P(A;;KA;;;WD)");
+  SetDacl(root_, path_, kFullAccess);
   TRegistry(root_).DeleteKey("\\" + path_);
+}
+
+ReadOnlyTree::ReadOnlyTree(HKEY root, const std::string& top) : root_(root) {
+  for (const auto& key : ReadTree(root, top))
+    paths_.push_back(key.first.empty() ? top : top + "\\" + key.first);
+  EXPECT_FALSE(paths_.empty()) << top << " does not exist";
+  for (const std::string& path : paths_) SetDacl(root, path, kReadOnly);
+  EXPECT_FALSE(TRegistry(root).KeyExists("\\" + top)) << top << " can still be opened";
+}
+
+ReadOnlyTree::~ReadOnlyTree() {
+  for (const std::string& path : paths_) SetDacl(root_, path, kFullAccess);
 }
 
 DanglingLink::DanglingLink(HKEY root, const std::string& path) : root_(root), path_(path) {
@@ -242,4 +261,12 @@ DanglingLink::~DanglingLink() {
 
 bool DanglingLink::TargetExists() const {
   return TRegistry(HKEY_LOCAL_MACHINE).KeyExists(std::string("\\") + kNowhere);
+}
+
+FolderInTheWay::FolderInTheWay(std::string path) : path_(std::move(path)) {
+  EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
+}
+
+FolderInTheWay::~FolderInTheWay() {
+  RemoveDirectoryA(path_.c_str());
 }

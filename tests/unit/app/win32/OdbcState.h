@@ -43,6 +43,8 @@ void WriteFileCopy(const std::string& path, const FileCopy& copy);
 
 // The profile file's entries in file order, as "[section] key=value" with the file's bytes.
 std::vector<std::string> ProfileLines(const std::string& path);
+// The same of a profile file's bytes.
+std::vector<std::string> ProfileLinesOf(const std::string& bytes);
 
 extern const char* const OdbcTree;  // "Software\\ODBC"
 std::string OdbcIniPath();          // the Windows directory's ODBC.INI
@@ -79,6 +81,21 @@ class ReadOnlyKey {
   std::string path_;
 };
 
+// Every key of an existing tree readable only, as the machine-wide keys are for an account
+// without administrator rights: none can be opened with full access, none can get a subkey.
+// Full access again when the object goes away.
+class ReadOnlyTree {
+ public:
+  ReadOnlyTree(HKEY root, const std::string& top);
+  ~ReadOnlyTree();
+  ReadOnlyTree(const ReadOnlyTree&) = delete;
+  ReadOnlyTree& operator=(const ReadOnlyTree&) = delete;
+
+ private:
+  HKEY root_;
+  std::vector<std::string> paths_;
+};
+
 // A registry link (REG_OPTION_CREATE_LINK) in place of a key, pointing to a key that does not
 // exist: nothing can be opened or made through it. Removed when the object goes away.
 class DanglingLink {
@@ -93,5 +110,17 @@ class DanglingLink {
 
  private:
   HKEY root_;
+  std::string path_;
+};
+
+// A folder where a file should be, so that the file cannot be written.
+class FolderInTheWay {
+ public:
+  explicit FolderInTheWay(std::string path);
+  ~FolderInTheWay();
+  FolderInTheWay(const FolderInTheWay&) = delete;
+  FolderInTheWay& operator=(const FolderInTheWay&) = delete;
+
+ private:
   std::string path_;
 };

@@ -175,20 +175,6 @@ std::vector<std::string> StoredAliasChanges(const std::string& name) {
   return entry ? entry->params.Lines() : std::vector<std::string>{"<no alias " + name + ">"};
 }
 
-// A folder where a file should be, so that the file cannot be written.
-class FolderInTheWay {
- public:
-  explicit FolderInTheWay(std::string path) : path_(std::move(path)) {
-    EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
-  }
-  ~FolderInTheWay() { RemoveDirectoryA(path_.c_str()); }
-  FolderInTheWay(const FolderInTheWay&) = delete;
-  FolderInTheWay& operator=(const FolderInTheWay&) = delete;
-
- private:
-  std::string path_;
-};
-
 class Registration : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterLintoraFormClasses(); }

@@ -1,6 +1,7 @@
 // A MySQL server of the test's own on a loopback port that misbehaves in one chosen way, played
-// on a thread of its own. It misbehaves for at most eight seconds and then hangs up, and every
-// wait of it is bounded, so that even a client that never gives up cannot hang the test.
+// on a thread of its own. It misbehaves for a bounded time (eight seconds unless told) and then
+// hangs up, and every wait of it is bounded, so that even a client that never gives up cannot
+// hang the test.
 #pragma once
 
 #include <winsock2.h>
@@ -21,9 +22,11 @@ class MisbehavingServer {
     kRepeatsFastAuthSuccess,  // "fast authentication succeeded" again and again, never OK
     kDripsQueryAnswer,        // connects properly, then answers a statement a byte at a time
     kAnswersEachStepLate,     // every answer right, each 1.2 s late
+    kSilent,                  // accepts the connection and never sends a byte
   };
 
-  explicit MisbehavingServer(Fault fault) : fault_(fault) {
+  explicit MisbehavingServer(Fault fault, std::chrono::seconds lasting = std::chrono::seconds(8))
+      : fault_(fault), end_(Clock::now() + lasting) {
     listener_.Listen();
     thread_ = std::thread([this] { Serve(); });
   }
@@ -36,15 +39,18 @@ class MisbehavingServer {
 
   std::string Port() const { return listener_.Port(); }
   int PacketsSent() const { return packetsSent_; }
+  bool ClientArrived() const { return clientArrived_; }
+  // Whether its time is not up yet: a client that gave up meanwhile did so on its own.
+  bool StillMisbehaving() const { return Clock::now() < end_; }
 
  private:
   using Clock = std::chrono::steady_clock;
   using Milliseconds = std::chrono::milliseconds;
 
   void Serve() {
-    end_ = Clock::now() + std::chrono::seconds(8);
     client_ = Accept();
     if (client_ == INVALID_SOCKET) return;
+    clientArrived_ = true;
     Misbehave();
     closesocket(client_);
   }
@@ -69,6 +75,10 @@ class MisbehavingServer {
           return;
         if (!Pause(kLate) || !SendPacket(kOk, 2) || !Receive()) return;
         if (Pause(kLate)) SendPacket(kOk, 1);
+        break;
+      case Fault::kSilent:
+        while (Pause(Milliseconds(100))) {
+        }
         break;
     }
   }
@@ -136,10 +146,11 @@ class MisbehavingServer {
   static constexpr Milliseconds kLate{1200};
 
   const Fault fault_;
+  const Clock::time_point end_;
   LoopbackListener listener_;
   SOCKET client_ = INVALID_SOCKET;
-  Clock::time_point end_;
   std::atomic<bool> stop_{false};
   std::atomic<int> packetsSent_{0};
+  std::atomic<bool> clientArrived_{false};
   std::thread thread_;
 };
