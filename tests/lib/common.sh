@@ -119,7 +119,7 @@ reg_delete_key() { "$LINTORA_WINE" reg delete "$1" /f >/dev/null 2>&1 || true; }
 # from the X screen. Fails when the picture is one flat colour or not of the window's size.
 window_screenshot() {
   local window="$1" part="$2" file="$3" left top width height size
-  read -r left top width height < <(wintool "$part" "$window" | tr -d '\r')
+  read -r left top width height < <(wintool "$part" "$window" | tr -d '\r') || true
   [ "${width:-0}" -gt 0 ] && [ "${height:-0}" -gt 0 ] || fail "no $part rectangle for $window"
   import -window root -crop "${width}x${height}+${left}+${top}" +repage "$file"
   size=$(identify -format '%wx%h' "$file")
