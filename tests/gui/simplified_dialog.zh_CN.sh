@@ -53,14 +53,7 @@ check_items "CBox0" 124 44 "MySQL,MySQL5.3+"
 check_items "CBox5" 124 238 "latin1,big5,gb2312,utf8"
 
 # The question comes from the message table ("S_DELETE"); answered 否, nothing is deleted.
-delete_button=$(control_id TLintoraForm 268 68 button)
-[ -n "$delete_button" ] || fail "no delete button"
-wintool click TLintoraForm "$delete_button" || fail "could not press the delete button"
-wintool wait TMessageForm 30 || fail "no confirmation box"
-question=$(wintool list TMessageForm | tr -d '\r' | iconv -f GB2312 -t UTF-8 | grep -c '确定要删除?' || true)
-[ "$question" = 1 ] || fail "the confirmation box does not ask 确定要删除? in GB2312"
-wintool click TMessageForm 7 || fail "could not answer 否(&N)"  # IDNO
-wintool gone TMessageForm 30 || fail "the confirmation box stayed"
+confirm_delete GB2312 '确定要删除?' 7  # 否(&N)
 
 wintool close TLintoraForm || fail "could not close the dialog"
 wait_exit "$program" || fail "exit code $? after closing"

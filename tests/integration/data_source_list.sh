@@ -57,19 +57,13 @@ wintool wait TLintoraForm 30 || fail "the dialog did not appear"
 
 # CBox1 stands at 96,54 of the panel at 28,14; the delete button beside it at 240,54.
 box=$(control_id TLintoraForm 124 68 combobox)
-button=$(control_id TLintoraForm 268 68 button)
-[ -n "$box" ] && [ -n "$button" ] || fail "no data source box or delete button"
+[ -n "$box" ] || fail "no data source box"
 
 listed=$(wintool dropdown TLintoraForm "$box" | tr -d '\r')
 expected=$'LtScenarioDelete\nLtScenarioMachine\nLtScenarioUser'
 [ "$listed" = "$expected" ] || fail "the drop-down listed:"$'\n'"$listed"$'\n'"expected:"$'\n'"$expected"
 
-wintool click TLintoraForm "$button" || fail "could not press the delete button"
-wintool wait TMessageForm 30 || fail "no confirmation box"
-question=$(wintool list TMessageForm | tr -d '\r' | iconv -f BIG5 -t UTF-8 | grep -c '確定要刪除?' || true)
-[ "$question" = 1 ] || fail "the confirmation box does not ask 確定要刪除?"
-wintool click TMessageForm 6 || fail "could not answer 是(&Y)"  # IDYES
-wintool gone TMessageForm 30 || fail "the confirmation box stayed"
+confirm_delete BIG5 '確定要刪除?' 6  # 是(&Y)
 
 listed=$(wintool dropdown TLintoraForm "$box" | tr -d '\r')
 expected=$'LtScenarioMachine\nLtScenarioUser'

@@ -67,6 +67,20 @@ control_id() {
     awk -v l="$left" -v t="$top" -v c="$class" '$4 == l && $5 == t && tolower($3) == c {
       print $2; exit }'
 }
+# Presses the dialog's delete button (beside CBox1) and answers its confirmation box, which must
+# ask QUESTION (UTF-8) in CHARSET, with BUTTON: 6 是(&Y) or 7 否(&N).
+#   confirm_delete CHARSET QUESTION BUTTON
+confirm_delete() {
+  local charset="$1" question="$2" button="$3" delete_button asked
+  delete_button=$(control_id TLintoraForm 268 68 button)
+  [ -n "$delete_button" ] || fail "no delete button"
+  wintool click TLintoraForm "$delete_button" || fail "could not press the delete button"
+  wintool wait TMessageForm 30 || fail "no confirmation box"
+  asked=$(wintool list TMessageForm | tr -d '\r' | iconv -f "$charset" -t UTF-8 | grep -cF "$question" || true)
+  [ "$asked" = 1 ] || fail "the confirmation box does not ask $question in $charset"
+  wintool click TMessageForm "$button" || fail "could not answer the confirmation box with $button"
+  wintool gone TMessageForm 30 || fail "the confirmation box stayed"
+}
 # The user data folder of the prefix's user (Unix path), where the language files lie.
 user_data_folder() {
   local appdata
