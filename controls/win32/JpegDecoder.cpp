@@ -24,6 +24,14 @@ void ExitWithMessage(j_common_ptr info) {
 
 void IgnoreMessage(j_common_ptr) {}
 
+// libjpeg's errors end in a jump back to the caller with the message; its warnings are dropped.
+void UseErrorManager(jpeg_decompress_struct& info, JpegErrorManager& errors) {
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = ExitWithMessage;
+  errors.base.output_message = IgnoreMessage;
+  errors.message[0] = '\0';
+}
+
 void ToBgra(const uint8_t* row, int width, int components, uint8_t* out) {
   for (int x = 0; x < width; ++x, out += 4) {
     const uint8_t* p = row + x * components;
@@ -40,16 +48,35 @@ bool IsJpeg(const uint8_t* data, size_t size) {
   return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
-// The objects alive across setjmp live in this frame and are never unwound by longjmp; nothing
-// between setjmp and a libjpeg call owns resources of its own.
+// The objects alive across setjmp live in the callers' frames and are never unwound by longjmp;
+// nothing between setjmp and a libjpeg call owns resources of its own.
+bool ReadJpegSize(const uint8_t* data, size_t size, long& width, long& height, std::string& error) {
+  jpeg_decompress_struct info;
+  JpegErrorManager errors;
+  UseErrorManager(info, errors);
+  if (setjmp(errors.escape)) {
+    jpeg_destroy_decompress(&info);
+    error = errors.message;
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, const_cast<unsigned char*>(data), static_cast<unsigned long>(size));
+  jpeg_read_header(&info, TRUE);
+  width = static_cast<long>(info.image_width);
+  height = static_cast<long>(info.image_height);
+  jpeg_destroy_decompress(&info);
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+    error = "Unsupported JPEG size or colour format";
+    return false;
+  }
+  return true;
+}
+
 bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, std::string& error) {
   jpeg_decompress_struct info;
   JpegErrorManager errors;
   std::vector<uint8_t> row;
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = ExitWithMessage;
-  errors.base.output_message = IgnoreMessage;
-  errors.message[0] = '\0';
+  UseErrorManager(info, errors);
   if (setjmp(errors.escape)) {
     jpeg_destroy_decompress(&info);
     error = errors.message;
