@@ -189,16 +189,27 @@ TPersistent& SubObjectFor(TPersistent& object, const std::string& path, std::str
   return *target;
 }
 
-void ApplyValue(TPersistent& object, const std::string& path, const Value& value) {
+// A byte block is handed over in a stream of its own: lent where it lies when the form's bytes
+// are permanent, a copy otherwise.
+TMemoryStream BlockStream(const Value& value, TFormBytes lifetime) {
+  if (lifetime == TFormBytes::Permanent) {
+    return TMemoryStream::Borrowing(value.block, value.blockSize);
+  }
+  TMemoryStream block;
+  block.Write(value.block, value.blockSize);
+  block.Seek(0);
+  return block;
+}
+
+void ApplyValue(TPersistent& object, const std::string& path, const Value& value,
+                TFormBytes lifetime) {
   std::string name;
   TPersistent& target = SubObjectFor(object, path, name);
   if (value.type == vaBinary) {
     const TClassInfo* info = target.ClassInfo();
     const TBinaryPropInfo* prop = info ? info->FindBinaryProperty(name) : nullptr;
     if (!prop) NoSuchProperty(path);
-    TMemoryStream block;
-    block.Write(value.block, value.blockSize);
-    block.Seek(0);
+    TMemoryStream block = BlockStream(value, lifetime);
     prop->Read(target, block);
     return;
   }
@@ -209,7 +220,8 @@ void ApplyValue(TPersistent& object, const std::string& path, const Value& value
 
 class ReadSession {
  public:
-  ReadSession(const uint8_t* data, size_t size) : in_(data, size) {
+  ReadSession(const uint8_t* data, size_t size, TFormBytes lifetime)
+      : in_(data, size), lifetime_(lifetime) {
     if (size < sizeof kFormSignature || std::memcmp(data, kFormSignature, 4) != 0) {
       throw EReadError("Invalid form stream signature");
     }
@@ -262,7 +274,7 @@ class ReadSession {
     for (std::string name = in_.Name(); !name.empty(); name = in_.Name()) {
       const Value value = ReadValue(in_);
       try {
-        ApplyValue(component, name, value);
+        ApplyValue(component, name, value, lifetime_);
       } catch (const EReadError& e) {
         throw EReadError("Error reading " + component.Name() + "." + name + ": " + e.Message());
       }
@@ -282,6 +294,7 @@ class ReadSession {
   }
 
   Cursor in_;
+  TFormBytes lifetime_;
   TComponent* root_ = nullptr;
   std::vector<TComponent*> created_;
   std::vector<TComponent*> loaded_;
@@ -289,7 +302,7 @@ class ReadSession {
 }  // namespace
 
 void FormReader::ReadRootComponent(TComponent& root) {
-  ReadSession session(data_, size_);
+  ReadSession session(data_, size_, lifetime_);
   try {
     const std::string className = session.ReadRootClassName();
     if (!SameText(className, root.ClassName())) {
@@ -303,7 +316,7 @@ void FormReader::ReadRootComponent(TComponent& root) {
 }
 
 TComponent* FormReader::ReadComponent(TComponent* owner) {
-  ReadSession session(data_, size_);
+  ReadSession session(data_, size_, lifetime_);
   std::unique_ptr<TComponent> root(CreateComponentOfClass(session.ReadRootClassName(), owner));
   try {
     session.ReadRootBody(*root);

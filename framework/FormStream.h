@@ -46,6 +46,13 @@ enum TValueType : uint8_t {
 extern const char kFormSignature[4];  // "LFM1"
 constexpr int kMaxFormDepth = 64;     // nesting of objects a reader accepts
 
+// How long the bytes of a stored form live, which decides how its byte blocks are handed to
+// the components.
+enum class TFormBytes {
+  Transient,  // the caller's buffer: each block is copied
+  Permanent,  // the program's own resources: each block is lent where it lies (Borrowing)
+};
+
 // Reads a stored form from memory; it never opens a file. Components are made through the class
 // registry and owned by the root; properties are set by name in stream order while each
 // component is in the reading state; Loaded runs on all of them (root first, then in the order
@@ -54,7 +61,8 @@ constexpr int kMaxFormDepth = 64;     // nesting of objects a reader accepts
 // by that read are destroyed again.
 class FormReader {
  public:
-  FormReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  FormReader(const uint8_t* data, size_t size, TFormBytes lifetime = TFormBytes::Transient)
+      : data_(data), size_(size), lifetime_(lifetime) {}
   explicit FormReader(const std::vector<uint8_t>& bytes) : FormReader(bytes.data(), bytes.size()) {}
 
   // Reads into an existing root (a form object made by code), whose class name must be the
@@ -67,6 +75,7 @@ class FormReader {
  private:
   const uint8_t* data_;
   size_t size_;
+  TFormBytes lifetime_;
 };
 
 // Writes a component and its children as a stored form: published properties that are stored

@@ -8,7 +8,23 @@
 
 #include "framework/FileBytes.h"
 
+TMemoryStream TMemoryStream::Borrowing(const uint8_t* data, size_t size) {
+  TMemoryStream stream;
+  if (size == 0) return stream;
+  stream.borrowed_ = data;
+  stream.borrowedSize_ = size;
+  return stream;
+}
+
+void TMemoryStream::OwnBytes() {
+  if (!borrowed_) return;
+  bytes_.assign(borrowed_, borrowed_ + borrowedSize_);
+  borrowed_ = nullptr;
+  borrowedSize_ = 0;
+}
+
 void TMemoryStream::SetSize(size_t size) {
+  OwnBytes();
   ZeroExtend(size);
   bytes_.resize(size);
   position_ = std::min(position_, size);
@@ -22,6 +38,7 @@ void TMemoryStream::ZeroExtend(size_t size) {
 }
 
 uint8_t* TMemoryStream::Extend(size_t count) {
+  OwnBytes();
   if (count > bytes_.max_size() - bytes_.size()) throw std::length_error("Memory stream too large");
   const size_t old = bytes_.size();
   bytes_.resize(old + count);
@@ -29,20 +46,23 @@ uint8_t* TMemoryStream::Extend(size_t count) {
 }
 
 void TMemoryStream::Clear() {
+  borrowed_ = nullptr;
+  borrowedSize_ = 0;
   bytes_.clear();
   position_ = 0;
 }
 
 size_t TMemoryStream::Read(void* buffer, size_t count) {
-  if (position_ >= bytes_.size()) return 0;
-  const size_t available = std::min(count, bytes_.size() - position_);
-  if (available > 0) std::memcpy(buffer, bytes_.data() + position_, available);
+  if (position_ >= Size()) return 0;
+  const size_t available = std::min(count, Size() - position_);
+  if (available > 0) std::memcpy(buffer, Content() + position_, available);
   position_ += available;
   return available;
 }
 
 void TMemoryStream::Write(const void* buffer, size_t count) {
   if (count == 0) return;
+  OwnBytes();
   if (position_ > bytes_.max_size() || count > bytes_.max_size() - position_) {
     throw std::length_error("Memory stream too large");
   }
@@ -61,20 +81,23 @@ void TMemoryStream::Write(const void* buffer, size_t count) {
 }
 
 void TMemoryStream::CopyFrom(const TMemoryStream& src) {
-  Write(src.bytes_.data(), src.bytes_.size());
+  Write(src.Content(), src.Size());
 }
 
 void TMemoryStream::Swap(TMemoryStream& other) noexcept {
   bytes_.swap(other.bytes_);
   std::swap(position_, other.position_);
+  std::swap(borrowed_, other.borrowed_);
+  std::swap(borrowedSize_, other.borrowedSize_);
 }
 
 void TMemoryStream::LoadFromFile(const std::string& path) {
   const std::vector<uint8_t> file = ReadFileBytes(path);
+  Clear();
   bytes_.assign(file.begin(), file.end());
   position_ = 0;
 }
 
 void TMemoryStream::SaveToFile(const std::string& path) const {
-  WriteFileBytes(path, bytes_.data(), bytes_.size());
+  WriteFileBytes(path, Content(), Size());
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A growable byte buffer with a current position: reads and writes happen at the position and
 // move it. Writing past the end grows the stream; a position beyond the end is allowed and the
-// gap is filled with zero bytes by the next write.
+// gap is filled with zero bytes by the next write. A stream may also read bytes that lie
+// elsewhere (Borrowing) until its first change copies them in.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -10,8 +11,14 @@
 
 class TMemoryStream {
  public:
+  TMemoryStream() = default;
+  // A stream of bytes that stay where they are, which must outlive it and every stream it is
+  // swapped with (the program's own resources do): a driver file is then held once, in the
+  // program's image, until something changes it.
+  static TMemoryStream Borrowing(const uint8_t* data, size_t size);
+
   size_t Position() const { return position_; }
-  size_t Size() const { return bytes_.size(); }
+  size_t Size() const { return borrowed_ ? borrowedSize_ : bytes_.size(); }
   void Seek(size_t position) { position_ = position; }
   // Cuts or zero-extends; the position is kept, but never beyond the new size.
   void SetSize(size_t size);
@@ -29,10 +36,13 @@ class TMemoryStream {
   // Exchanges contents and positions without copying a byte.
   void Swap(TMemoryStream& other) noexcept;
 
-  const uint8_t* Memory() const { return bytes_.data(); }
-  uint8_t* Memory() { return bytes_.data(); }
+  const uint8_t* Memory() const { return Content(); }
+  uint8_t* Memory() {
+    OwnBytes();
+    return bytes_.data();
+  }
   // A copy of the whole content.
-  std::vector<uint8_t> Bytes() const { return {bytes_.begin(), bytes_.end()}; }
+  std::vector<uint8_t> Bytes() const { return {Content(), Content() + Size()}; }
 
   // The whole file replaces the content; position 0. Raises EFileError "Cannot open file %s".
   void LoadFromFile(const std::string& path);
@@ -54,7 +64,13 @@ class TMemoryStream {
 
   // Grows to `size` bytes, zero-filling the new ones.
   void ZeroExtend(size_t size);
+  // Before a change: borrowed bytes become the stream's own.
+  void OwnBytes();
+  // The bytes to read, wherever they lie (a reader must not make borrowed bytes its own).
+  const uint8_t* Content() const { return borrowed_ ? borrowed_ : bytes_.data(); }
 
   std::vector<uint8_t, ByteAllocator> bytes_;
   size_t position_ = 0;
+  const uint8_t* borrowed_ = nullptr;  // set: the content is these bytes, not bytes_
+  size_t borrowedSize_ = 0;
 };

@@ -176,6 +176,7 @@ void RegisterLintoraFormClasses() {
 std::unique_ptr<TLintoraForm> ReadLintoraForm() {
   const ProgramResource stored = ReadFormResource("LINTORAFORM");
   auto form = std::make_unique<TLintoraForm>(nullptr);
-  FormReader(stored.Data(), stored.Size()).ReadRootComponent(*form);
+  // The driver files stay in the program's image and are written to disk from there.
+  FormReader(stored.Data(), stored.Size(), TFormBytes::Permanent).ReadRootComponent(*form);
   return form;
 }

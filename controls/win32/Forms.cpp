@@ -104,28 +104,38 @@ SIZE TForm::OuterSizeFor(int clientWidth, int clientHeight) const {
 }
 
 SIZE TForm::ClientSize() const {
-  if (clientWidth_ >= 0 && clientHeight_ >= 0) return {clientWidth_, clientHeight_};
+  if (clientWidth_ && clientHeight_) return {*clientWidth_, *clientHeight_};
   const SIZE frame = OuterSizeFor(0, 0);
-  return {clientWidth_ >= 0 ? clientWidth_ : Width() - frame.cx,
-          clientHeight_ >= 0 ? clientHeight_ : Height() - frame.cy};
+  return {clientWidth_.value_or(Width() - frame.cx), clientHeight_.value_or(Height() - frame.cy)};
 }
 
 void TForm::SetClientWidth(int width) {
   clientWidth_ = width;
-  const SIZE outer = OuterSizeFor(width, ClientSize().cy);
-  TCustomContainer::SetBounds(Left(), Top(), outer.cx, Height());
+  FitFrameToClient();
 }
 
 void TForm::SetClientHeight(int height) {
   clientHeight_ = height;
-  const SIZE outer = OuterSizeFor(ClientSize().cx, height);
-  TCustomContainer::SetBounds(Left(), Top(), Width(), outer.cy);
+  FitFrameToClient();
+}
+
+// The frame's size comes from the screen's metrics, which are asked for only once the form has a
+// window (WindowBounds makes it with the frame around the client size): a form that never shows,
+// as in an unattended run, never starts the display.
+void TForm::FitFrameToClient() {
+  if (!WindowHandleOrNull()) {
+    AlignControls();
+    return;
+  }
+  const SIZE client = ClientSize();
+  const SIZE outer = OuterSizeFor(client.cx, client.cy);
+  TCustomContainer::SetBounds(Left(), Top(), outer.cx, outer.cy);
 }
 
 // An outer size set explicitly replaces a client size set before.
 void TForm::SetBounds(int left, int top, int width, int height) {
-  if (width != Width()) clientWidth_ = -1;
-  if (height != Height()) clientHeight_ = -1;
+  if (width != Width()) clientWidth_.reset();
+  if (height != Height()) clientHeight_.reset();
   TCustomContainer::SetBounds(left, top, width, height);
 }
 
@@ -150,7 +160,9 @@ TControl::TCreateParams TForm::CreateParams() const {
 
 void TForm::CreateHandle() {
   TCustomContainer::CreateHandle();
-  if (menu_ && WindowHandleOrNull()) menu_->SetWindow(WindowHandleOrNull());
+  if (!WindowHandleOrNull()) return;
+  if (menu_) menu_->SetWindow(WindowHandleOrNull());
+  FitFrameToClient();
 }
 
 // A Win32 menu is the bar of one window at most: another form showing it gives it up.

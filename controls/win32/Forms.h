@@ -16,6 +16,7 @@
 // Colours in a stored form are integers (Graphics.h): clBtnFace is -16777201, an RGB colour
 // $00BBGGRR such as $0044D2 (red 210, green 68, blue 0), white $FFFFFF.
 #include <map>
+#include <optional>
 #include <string>
 
 #include "controls/win32/Window.h"
@@ -101,12 +102,15 @@ class TForm : public TCustomContainer {
   DWORD FrameStyle() const;
   DWORD FrameExStyle() const;
   SIZE OuterSizeFor(int clientWidth, int clientHeight) const;
+  void FitFrameToClient();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TPosition position_ = poDesigned;
   bool scaled_ = true;
-  int clientWidth_ = -1, clientHeight_ = -1;  // -1: follow the outer size
-  HWND lastFocus_ = nullptr;                  // given back when the form is active again
+  // A client size set is kept as set: until the form has a window, its outer size does not
+  // follow it. Unset: the client size follows the outer size.
+  std::optional<int> clientWidth_, clientHeight_;
+  HWND lastFocus_ = nullptr;  // given back when the form is active again
   TMainMenu* menu_ = nullptr;
   std::map<std::string, TNotifyHandler> methods_;  // keys in upper case
 };

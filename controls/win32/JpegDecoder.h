@@ -13,5 +13,8 @@ struct DecodedImage {
 };
 
 bool IsJpeg(const uint8_t* data, size_t size);
+// The size from the headers alone; false with the decoder's message in error when they are
+// damaged or the size is out of range.
+bool ReadJpegSize(const uint8_t* data, size_t size, long& width, long& height, std::string& error);
 // False with the decoder's message in error when the data is no JPEG it can read.
 bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, std::string& error);

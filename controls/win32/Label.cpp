@@ -44,7 +44,19 @@ TControl::TCreateParams TLabel::CreateParams() const {
   return params;
 }
 
+// Measuring the caption needs the screen: a label is measured when its window is made and on
+// every change after, so that a dialog that never shows, as in an unattended run, never starts
+// the display.
 void TLabel::AdjustSize() {
+  if (WindowHandleOrNull()) FitCaption();
+}
+
+void TLabel::CreateHandle() {
+  FitCaption();
+  TControl::CreateHandle();
+}
+
+void TLabel::FitCaption() {
   if (!autoSize_ || IsLoading()) return;
   WindowDC screen(nullptr);
   SelectedObject font(screen.Get(), Font().Handle());

@@ -1,7 +1,7 @@
 #pragma once
-// A static text. With AutoSize (the default) it takes the size of its caption in its font;
-// without, it keeps its size and aligns the text within it. Its background follows the parent's
-// colour unless a colour of its own is set.
+// A static text. With AutoSize (the default) it takes the size of its caption in its font (once
+// it has a window); without, it keeps its size and aligns the text within it. Its background
+// follows the parent's colour unless a colour of its own is set.
 #include "controls/win32/Window.h"
 
 class TLabel : public TControl {
@@ -18,8 +18,10 @@ class TLabel : public TControl {
  protected:
   TCreateParams CreateParams() const override;
   void AdjustSize() override;
+  void CreateHandle() override;
 
  private:
+  void FitCaption();
   TAlignment alignment_ = taLeftJustify;
   bool autoSize_ = true;
 };

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "controls/win32/CommonControls.h"
+
 // --- TListColumn, TListColumns -------------------------------------------------------------------
 
 const TClassInfo& TListColumn::StaticClassInfo() {
@@ -65,8 +67,7 @@ TControl::TCreateParams TListView::CreateParams() const {
 
 // The list view's window class comes with the common controls, registered on request.
 void TListView::CreateHandle() {
-  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&classes);
+  InitCommonControlClasses(ICC_LISTVIEW_CLASSES);
   TWinControl::CreateHandle();
 }
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "controls/win32/CommonControls.h"
+
 // --- TTabSheet ----------------------------------------------------------------------------------
 
 const TClassInfo& TTabSheet::StaticClassInfo() {
@@ -78,8 +80,7 @@ TControl::TCreateParams TPageControl::CreateParams() const {
 
 // The tab control's window class comes with the common controls, registered on request.
 void TPageControl::CreateHandle() {
-  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES};
-  InitCommonControlsEx(&classes);
+  InitCommonControlClasses(ICC_TAB_CLASSES);
   TWinControl::CreateHandle();
 }
 

@@ -7,9 +7,9 @@
 namespace {
 constexpr int kMaxSide = 16384;
 
-// Draws the bitmap file through GDI (any bit depth, palette or compression it supports) into
-// 32-bit pixels, after checking that every header field stays inside the bytes.
-DecodedImage DecodeBitmapFile(const std::vector<uint8_t>& bytes) {
+// The checks of a bitmap file's headers: every field stays inside the bytes. Raises EReadError
+// when one does not; gives the picture's size.
+SIZE CheckBitmapFile(const std::vector<uint8_t>& bytes) {
   BITMAPFILEHEADER file;
   BITMAPINFOHEADER header;
   if (bytes.size() < sizeof file + sizeof header) throw EReadError("Bitmap image is not valid");
@@ -38,14 +38,20 @@ DecodedImage DecodeBitmapFile(const std::vector<uint8_t>& bytes) {
       header.biCompression != BI_BITFIELDS) {
     throw EReadError("Bitmap image is not valid");
   }
+  return {width, height};
+}
 
+// Draws a checked bitmap file through GDI (any bit depth, palette or compression it supports)
+// into 32-bit pixels.
+DecodedImage DrawBitmapFile(const std::vector<uint8_t>& bytes) {
+  const SIZE size = CheckBitmapFile(bytes);
   DecodedImage image;
-  image.width = width;
-  image.height = height;
+  image.width = size.cx;
+  image.height = size.cy;
   BITMAPINFO target = {};
   target.bmiHeader.biSize = sizeof target.bmiHeader;
-  target.bmiHeader.biWidth = width;
-  target.bmiHeader.biHeight = -height;
+  target.bmiHeader.biWidth = size.cx;
+  target.bmiHeader.biHeight = -size.cy;
   target.bmiHeader.biPlanes = 1;
   target.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
@@ -56,17 +62,23 @@ DecodedImage DecodeBitmapFile(const std::vector<uint8_t>& bytes) {
     throw EReadError("Bitmap image is not valid");
   }
   HGDIOBJ previous = SelectObject(dc, dib.Get());
+  BITMAPFILEHEADER file;
+  std::memcpy(&file, bytes.data(), sizeof file);
   const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + sizeof file);
-  const int lines = SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height,
+  const int lines = SetDIBitsToDevice(dc, 0, 0, size.cx, size.cy, 0, 0, 0, size.cy,
                                       bytes.data() + file.bfOffBits, info, DIB_RGB_COLORS);
   GdiFlush();
   image.bgra.assign(static_cast<const uint8_t*>(bits),
-                    static_cast<const uint8_t*>(bits) + static_cast<size_t>(width) * height * 4);
+                    static_cast<const uint8_t*>(bits) + static_cast<size_t>(size.cx) * size.cy * 4);
   SelectObject(dc, previous);
   DeleteDC(dc);
   if (lines <= 0) throw EReadError("Bitmap image is not valid");
   for (size_t i = 3; i < image.bgra.size(); i += 4) image.bgra[i] = 255;
   return image;
+}
+
+bool IsBitmapFile(const std::vector<uint8_t>& bytes) {
+  return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
 }
 }  // namespace
 
@@ -77,37 +89,63 @@ const TClassInfo& TPicture::StaticClassInfo() {
   return info;
 }
 
+// The headers are checked now, the pixels decoded when first asked for: decoding a bitmap file
+// needs the screen, which a dialog that never shows, as in an unattended run, never starts.
 void TPicture::LoadFromBytes(const std::vector<uint8_t>& bytes) {
-  DecodedImage image;
   if (bytes.empty()) {
     Clear();
     return;
   }
-  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-    image = DecodeBitmapFile(bytes);
+  SIZE size;
+  if (IsBitmapFile(bytes)) {
+    size = CheckBitmapFile(bytes);
   } else if (IsJpeg(bytes.data(), bytes.size())) {
     std::string error;
-    if (!DecodeJpeg(bytes.data(), bytes.size(), image, error)) {
+    if (!ReadJpegSize(bytes.data(), bytes.size(), size.cx, size.cy, error)) {
       throw EReadError("JPEG image is not valid: " + error);
     }
   } else {
     throw EReadError("Unknown picture format");
   }
   bytes_ = bytes;
-  pixels_ = std::move(image);
+  size_ = size;
+  pixels_.reset();
   Changed();
+}
+
+// A picture whose pixels do not decode raises the error once and shows nothing after: the
+// error box over a window must not make the window's next paint raise it again.
+const DecodedImage& TPicture::Pixels() const {
+  if (!pixels_) {
+    pixels_.emplace();
+    *pixels_ = Decode();
+  }
+  return *pixels_;
+}
+
+DecodedImage TPicture::Decode() const {
+  if (bytes_.empty()) return DecodedImage();
+  if (IsBitmapFile(bytes_)) return DrawBitmapFile(bytes_);
+  DecodedImage image;
+  std::string error;
+  if (!DecodeJpeg(bytes_.data(), bytes_.size(), image, error)) {
+    throw EReadError("JPEG image is not valid: " + error);
+  }
+  return image;
 }
 
 void TPicture::Assign(const TPicture& other) {
   if (&other == this) return;
   bytes_ = other.bytes_;
+  size_ = other.size_;
   pixels_ = other.pixels_;
   Changed();
 }
 
 void TPicture::Clear() {
   bytes_.clear();
-  pixels_ = DecodedImage();
+  size_ = {0, 0};
+  pixels_.reset();
   Changed();
 }
 
@@ -117,8 +155,9 @@ void TPicture::Changed() {
 }
 
 COLORREF TPicture::TransparentColor() const {
-  if (pixels_.bgra.empty()) return 0;
-  const uint8_t* p = &pixels_.bgra[static_cast<size_t>(pixels_.height - 1) * pixels_.width * 4];
+  const DecodedImage& pixels = Pixels();
+  if (pixels.bgra.empty()) return 0;
+  const uint8_t* p = &pixels.bgra[static_cast<size_t>(pixels.height - 1) * pixels.width * 4];
   return RGB(p[2], p[1], p[0]);
 }
 
@@ -137,7 +176,7 @@ HBITMAP CreateBitmapOf(const DecodedImage& image) {
 }
 
 HBITMAP TPicture::Bitmap() const {
-  if (!bitmap_) bitmap_.Reset(CreateBitmapOf(pixels_));
+  if (!bitmap_) bitmap_.Reset(CreateBitmapOf(Pixels()));
   return bitmap_.Get();
 }
 

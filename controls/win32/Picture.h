@@ -1,11 +1,13 @@
 #pragma once
 // A picture kept as the bytes of its file, as the stored form holds it (the byte block "Data"):
-// a Windows bitmap file ("BM") or a JPEG file. It is decoded into 32-bit pixels when set; bytes
-// of any other kind, or a damaged file, raise EReadError.
+// a Windows bitmap file ("BM") or a JPEG file. Its headers are checked when set, its pixels
+// decoded into 32 bits when first asked for; bytes of any other kind, or a damaged file, raise
+// EReadError.
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "controls/win32/JpegDecoder.h"
@@ -30,10 +32,10 @@ class TPicture : public TPersistent {
   void Clear();
 
   bool Empty() const { return bytes_.empty(); }
-  int Width() const { return pixels_.width; }
-  int Height() const { return pixels_.height; }
+  int Width() const { return size_.cx; }
+  int Height() const { return size_.cy; }
   // The pixels, top row first (blue, green, red, 255 each).
-  const DecodedImage& Pixels() const { return pixels_; }
+  const DecodedImage& Pixels() const;
   // The colour shown transparently: that of the bottom left pixel.
   COLORREF TransparentColor() const;
   // A bitmap of the picture, made when first asked for; nullptr when empty.
@@ -47,7 +49,9 @@ class TPicture : public TPersistent {
 
  private:
   void Changed();
+  DecodedImage Decode() const;
   std::vector<uint8_t> bytes_;
-  DecodedImage pixels_;
+  SIZE size_ = {0, 0};
+  mutable std::optional<DecodedImage> pixels_;
   mutable BitmapHandle bitmap_;
 };

@@ -416,9 +416,10 @@ SIZE TWinControl::ClientSize() const {
 }
 
 void TWinControl::AlignControls() {
-  const SIZE client = ClientSize();
   for (TControl* control : controls_) {
-    if (control->Align() == alClient) control->SetBounds(0, 0, client.cx, client.cy);
+    if (control->Align() != alClient) continue;
+    const SIZE client = ClientSize();
+    control->SetBounds(0, 0, client.cx, client.cy);
   }
 }
 

@@ -9,8 +9,26 @@
 
 #include "framework/Exceptions.h"
 #include "framework/win32/CryptHandles.h"
+#include "framework/win32/SystemLibrary.h"
 
 namespace {
+
+// The crypto library is loaded for the RSA exchange only, which few servers ask for; a run that
+// needs no exchange never loads it.
+struct CertificateFunctions {
+  SystemLibrary library = SystemLibrary::Load("crypt32.dll");
+  decltype(&CryptStringToBinaryA) stringToBinary =
+      library.Find<decltype(&CryptStringToBinaryA)>("CryptStringToBinaryA");
+  decltype(&CryptDecodeObjectEx) decodeObject =
+      library.Find<decltype(&CryptDecodeObjectEx)>("CryptDecodeObjectEx");
+  decltype(&CryptImportPublicKeyInfo) importPublicKey =
+      library.Find<decltype(&CryptImportPublicKeyInfo)>("CryptImportPublicKeyInfo");
+};
+
+const CertificateFunctions& Certificates() {
+  static const CertificateFunctions functions;
+  return functions;
+}
 
 [[noreturn]] void RaiseKeyError(const char* step) {
   throw EDatabaseError(std::string("Cannot use the public key of the MySQL server (") + step + ")");
@@ -18,12 +36,13 @@ namespace {
 
 std::vector<BYTE> PemToDer(const std::string& pem) {
   DWORD size = 0;
-  if (!CryptStringToBinaryA(pem.c_str(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
-                            nullptr, &size, nullptr, nullptr))
+  const auto stringToBinary = Certificates().stringToBinary;
+  if (!stringToBinary(pem.c_str(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
+                      nullptr, &size, nullptr, nullptr))
     RaiseKeyError("PEM");
   std::vector<BYTE> der(size);
-  if (!CryptStringToBinaryA(pem.c_str(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
-                            der.data(), &size, nullptr, nullptr))
+  if (!stringToBinary(pem.c_str(), static_cast<DWORD>(pem.size()), CRYPT_STRING_BASE64HEADER,
+                      der.data(), &size, nullptr, nullptr))
     RaiseKeyError("PEM");
   der.resize(size);
   return der;
@@ -35,15 +54,15 @@ std::string RsaOaepEncrypt(const std::string& publicKeyPem, const std::string& p
   const std::vector<BYTE> der = PemToDer(publicKeyPem);
   CERT_PUBLIC_KEY_INFO* decoded = nullptr;
   DWORD infoSize = 0;
-  if (!CryptDecodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(),
-                           static_cast<DWORD>(der.size()), CRYPT_DECODE_ALLOC_FLAG, nullptr,
-                           &decoded, &infoSize))
+  if (!Certificates().decodeObject(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, der.data(),
+                                   static_cast<DWORD>(der.size()), CRYPT_DECODE_ALLOC_FLAG, nullptr,
+                                   &decoded, &infoSize))
     RaiseKeyError("decoding");
   const LocalMemory<CERT_PUBLIC_KEY_INFO> info(decoded);
   const CryptProvider provider = AcquireVerifyContext();
   if (!provider.IsOpen()) RaiseKeyError("provider");
   HCRYPTKEY imported = 0;
-  if (!CryptImportPublicKeyInfo(provider.Get(), X509_ASN_ENCODING, info.Get(), &imported))
+  if (!Certificates().importPublicKey(provider.Get(), X509_ASN_ENCODING, info.Get(), &imported))
     RaiseKeyError("import");
   const CryptKey key(imported);
 

@@ -1,7 +1,8 @@
 #pragma once
 // Owns one loaded RCDATA resource of the program's own module. Its bytes stay where the module
-// maps them, valid while the object lives. Unlocking and freeing are no-ops on Win32, but they
-// end the resource's use as the platform documents it.
+// maps them: the program's image, valid as long as the program runs, so what is read from them
+// may keep pointing there. Unlocking and freeing are no-ops on Win32, but they end the
+// resource's use as the platform documents it.
 #include <windows.h>
 
 #include <cstddef>

@@ -243,6 +243,32 @@ TEST_F(BinStream, StoredFormCarriesPropertiesAndData) {
   EXPECT_EQ(DataOf(*read), bytes);
 }
 
+// The program's own form lends its driver files: the component reads them where the form lies
+// and writes the file from there; a copied form leaves nothing pointing into the reader's bytes.
+TEST_F(BinStream, PermanentFormBytesAreLentAndWrittenFromWhereTheyLie) {
+  const std::vector<uint8_t> bytes = RandomBytes(3000, 7);
+  const std::vector<uint8_t> form = StoredForm([&bytes](FormEncoder& out) {
+    out.Name("FileName");
+    out.String("C:\\Lintora\\Drivers\\Myodbc.dll");
+    out.Name("Data");
+    out.Binary(bytes.data(), bytes.size());
+  });
+  const auto inside = [&form](const uint8_t* p) {
+    return p >= form.data() && p < form.data() + form.size();
+  };
+  TComponent lentRoot(nullptr), copiedRoot(nullptr);
+  FormReader(form.data(), form.size(), TFormBytes::Permanent).ReadRootComponent(lentRoot);
+  FormReader(form).ReadRootComponent(copiedRoot);
+  auto* lent = dynamic_cast<TBinStream*>(lentRoot.FindComponent("BinStream1"));
+  auto* copied = dynamic_cast<TBinStream*>(copiedRoot.FindComponent("BinStream1"));
+  ASSERT_TRUE(lent && copied);
+  EXPECT_TRUE(inside(lent->Data().Memory()));
+  EXPECT_FALSE(inside(copied->Data().Memory()));
+  lent->SavePlainToFile(PathOf("Myodbc.dll"));
+  EXPECT_EQ(ReadFileBytes(PathOf("Myodbc.dll")), bytes);
+  EXPECT_EQ(DataOf(*copied), bytes);
+}
+
 TEST_F(BinStream, PublishedPropertiesInStoredOrder) {
   TBinStream bin(&owner_);
   std::vector<std::string> names;

@@ -88,6 +88,37 @@ TEST(MemoryStream, CopyFromTakesTheWholeSourceAtThePosition) {
   EXPECT_EQ(ContentOf(target), "ab12345ab12345");
 }
 
+// Lent bytes (the program's image) are read where they lie and travel with a swap; the first
+// change copies them in and the lender's bytes stay as they were.
+TEST(MemoryStream, BorrowedBytesAreReadInPlaceUntilTheFirstChange) {
+  const char lent[] = "driver";
+  const auto* at = reinterpret_cast<const uint8_t*>(lent);
+  TMemoryStream stream = TMemoryStream::Borrowing(at, 6);
+  char first[3];
+  EXPECT_EQ(stream.Read(first, 3), 3u);
+  EXPECT_EQ(std::string(first, 3), "dri");
+  TMemoryStream holder;
+  holder.Swap(stream);
+  EXPECT_EQ(static_cast<const TMemoryStream&>(holder).Memory(), at);
+  EXPECT_EQ(holder.Position(), 3u);
+  EXPECT_EQ(stream.Size(), 0u);
+  holder.Write("VE", 2);
+  EXPECT_EQ(ContentOf(holder), "driVEr");
+  EXPECT_STREQ(lent, "driver");
+
+  TMemoryStream doubled = TMemoryStream::Borrowing(at, 6);
+  doubled.Seek(6);
+  doubled.CopyFrom(doubled);
+  EXPECT_EQ(ContentOf(doubled), "driverdriver");
+  TMemoryStream cut = TMemoryStream::Borrowing(at, 6);
+  cut.SetSize(3);
+  EXPECT_EQ(ContentOf(cut), "dri");
+  cut = TMemoryStream::Borrowing(at, 6);
+  cut.Clear();
+  EXPECT_EQ(cut.Size(), 0u);
+  EXPECT_STREQ(lent, "driver");
+}
+
 // The stream's own bytes as the source of a write that makes it grow: the storage moves.
 TEST(MemoryStream, WritesItsOwnBytesWhileGrowing) {
   TMemoryStream stream;

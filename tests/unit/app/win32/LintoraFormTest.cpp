@@ -12,6 +12,7 @@
 
 #include "app/win32/LintoraMain.h"
 #include "app/win32/SettingsStore.h"
+#include "components/BinStream.h"
 #include "controls/win32/Application.h"
 #include "controls/win32/Buttons.h"
 #include "controls/win32/ComboBox.h"
@@ -244,6 +245,21 @@ TEST_F(Dialog, PagesChangeOnlyThroughTheirActions) {
   EXPECT_FALSE(form.BtnPrior->Visible());
   form.BtnPrior->Click();
   EXPECT_EQ(form.ANotebook1->ActivePage(), "0");
+}
+
+// The driver files are held once: each component's bytes lie in the program's own image, where
+// the stored form is, not in a copy on the heap.
+TEST_F(Dialog, DriverFilesStayInTheProgramImage) {
+  TLintoraForm& form = Start();
+  const auto* image = reinterpret_cast<const uint8_t*>(GetModuleHandleA(nullptr));
+  MEMORY_BASIC_INFORMATION region = {};
+  for (const char* name : {"BinStream1", "BinStream2", "BinStream3", "BinStream4"}) {
+    auto* component = dynamic_cast<TBinStream*>(form.FindComponent(name));
+    ASSERT_NE(component, nullptr) << name;
+    ASSERT_GT(component->Data().Size(), 0u) << name;
+    ASSERT_TRUE(VirtualQuery(component->Data().Memory(), &region, sizeof region)) << name;
+    EXPECT_EQ(region.AllocationBase, image) << name << " is not in the program's image";
+  }
 }
 
 // Also the screenshot scenario's result page: with LINTORA_HOLD_DIALOG set it stays on the
