@@ -11,4 +11,6 @@ export LC_ALL="${LINTORA_LC_ALL:-zh_TW.UTF-8}"
 export TZ="${LINTORA_TZ:-Asia/Taipei}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-exec "$LINTORA_WINE_LOADER" "$@" 2> >(grep -v -e 'Setting locale failed' -e 'setlocale: LC_ALL' >&2)
+# Line by line, so that what the program writes reaches its reader while it runs, not at the end.
+exec "$LINTORA_WINE_LOADER" "$@" 2> >(grep --line-buffered -v -e 'Setting locale failed' \
+  -e 'setlocale: LC_ALL' >&2)
