@@ -41,10 +41,9 @@ SIZE CheckBitmapFile(const std::vector<uint8_t>& bytes) {
   return {width, height};
 }
 
-// Draws a checked bitmap file through GDI (any bit depth, palette or compression it supports)
-// into 32-bit pixels.
-DecodedImage DrawBitmapFile(const std::vector<uint8_t>& bytes) {
-  const SIZE size = CheckBitmapFile(bytes);
+// Draws a bitmap file that CheckBitmapFile passed, of that size, through GDI (any bit depth,
+// palette or compression it supports) into 32-bit pixels.
+DecodedImage DrawBitmapFile(const std::vector<uint8_t>& bytes, SIZE size) {
   DecodedImage image;
   image.width = size.cx;
   image.height = size.cy;
@@ -125,7 +124,7 @@ const DecodedImage& TPicture::Pixels() const {
 
 DecodedImage TPicture::Decode() const {
   if (bytes_.empty()) return DecodedImage();
-  if (IsBitmapFile(bytes_)) return DrawBitmapFile(bytes_);
+  if (IsBitmapFile(bytes_)) return DrawBitmapFile(bytes_, size_);
   DecodedImage image;
   std::string error;
   if (!DecodeJpeg(bytes_.data(), bytes_.size(), image, error)) {
