@@ -113,30 +113,29 @@ class IconvCodeSet : public CodeSet {
   Converter encoder_;
 };
 
-// Big5 as Traditional-Chinese systems have long used it: the plain code set plus the kana
-// (C6E7 to C7F2) and Cyrillic (C7F3 to C875) that the long-standing extension in rows C6 to C8
-// keeps. glibc's BIG5 reads those codes as private-use characters; its BIG5-HKSCS holds them, but
-// also a great many Hong Kong characters elsewhere, which plain Big5 readers do not know, so only
-// these codes are taken from it. The rest of the extension (circled numbers, small Roman
-// numerals, radicals such as 广 that would displace the traditional form 廣) stays unmapped, as
-// the tables' readers have always found it.
+// Big5 as Traditional-Chinese systems have long used it: the plain code set plus the
+// long-standing extension in rows C6 to C8 (C6A1 to C878: circled numbers, small Roman numerals,
+// radicals, kana, Cyrillic). glibc's BIG5 reads those codes as private-use characters; its
+// BIG5-HKSCS holds them, but also a great many Hong Kong characters elsewhere that plain Big5
+// readers do not know, so only the extension's codes are taken from it. Read, every code of the
+// extension counts; written, only its kana (C6E7 to C7F2) and Cyrillic (C7F3 to C875), which plain
+// Big5 lacks entirely: its radicals would displace the traditional forms (广 would come out as
+// the radical, not as 廣), and GB2312's circled numbers have always come out as the filler.
 class Big5WithExtension : public CodeSet {
  public:
   Big5WithExtension() : plain_("BIG5"), wider_("BIG5-HKSCS") {}
 
   std::optional<char32_t> Decode(Code code) const override {
-    return InExtension(code) ? wider_.Decode(code) : plain_.Decode(code);
+    return code >= 0xC6A1 && code <= 0xC878 ? wider_.Decode(code) : plain_.Decode(code);
   }
 
   std::optional<Code> Encode(char32_t c) const override {
     if (const auto code = plain_.Encode(c)) return code;
     const auto code = wider_.Encode(c);
-    return code && InExtension(*code) ? code : std::nullopt;
+    return code && *code >= 0xC6E7 && *code <= 0xC875 ? code : std::nullopt;
   }
 
  private:
-  static bool InExtension(Code code) { return code >= 0xC6E7 && code <= 0xC875; }
-
   IconvCodeSet plain_;
   IconvCodeSet wider_;
 };

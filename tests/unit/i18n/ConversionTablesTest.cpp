@@ -134,6 +134,9 @@ TEST(ConversionTables, EveryGbCellHoldsABig5Code) {
   EXPECT_EQ(GbToBig(0xA7A1), 0xC7F3);  // А
   EXPECT_EQ(GbToBig(0xA7F1), 0xC875);  // я
   EXPECT_EQ(GbToBig(0xD7C5), 0xB5DB);  // 着 -> 著
+  // Its numbers and radicals are not written: 广 stays 廣, ① the filler.
+  EXPECT_EQ(GbToBig(0xB9E3), 0xBC73);
+  EXPECT_EQ(GbToBig(0xA2D9), 0xA140);
 }
 
 TEST(ConversionTables, EveryBig5CellHoldsAGbCode) {
@@ -151,9 +154,11 @@ TEST(ConversionTables, EveryBig5CellHoldsAGbCode) {
   // A0. The other 95 GB2312 codes there are not named (only A28D is), so those cells stay
   // fillers here and are left out of the count; the two closing cells are counted.
   EXPECT_NEAR(fillers + 2, 9334 - 2784, 60);
-  // Of the extension in rows C6 to C8, kana and Cyrillic come back to GB2312; the circled
-  // numbers before them have no counterpart.
-  EXPECT_EQ(BigToGb(0xC6A1), 0xA1A1);
+  // Every character of Big5's extension in rows C6 to C8 that GB2312 holds reaches it; what lies
+  // beyond the extension has no counterpart.
+  EXPECT_EQ(BigToGb(0xC6A1), 0xA2D9);  // ①
+  EXPECT_EQ(BigToGb(0xC6CE), 0xB9E3);  // the radical 广
+  EXPECT_EQ(BigToGb(0xC8A1), 0xA1A1);
   EXPECT_EQ(BigToGb(0xC6E7), 0xA4A1);  // ぁ
   EXPECT_EQ(BigToGb(0xC7F3), 0xA7A1);  // А
   EXPECT_EQ(BigToGb(0xB5DB), 0xD7C5);  // 著 -> 着, the particle, by far the more frequent
