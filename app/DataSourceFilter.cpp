@@ -1,7 +1,5 @@
 #include "app/DataSourceFilter.h"
 
-#include "framework/Strings.h"
-
 DataSourceFilter::DataSourceFilter(const std::string& filter, UpperCaseFunction upperCase)
     : upperCase_(upperCase), upperFilter_(upperCase(filter)) {}
 
@@ -11,12 +9,13 @@ bool DataSourceFilter::DriverMatches(const std::string& driver, DriverMatch matc
   return upperDriver.find(upperFilter_) != std::string::npos;
 }
 
-bool DataSourceFilter::Offer(const std::string& name, const std::string& driver, DriverMatch match,
-                             TStrings& list) const {
+bool DataSourceFilter::Offer(const std::string& name, const std::string& driver,
+                             DriverMatch match) {
   if (!DriverMatches(driver, match)) return false;
-  if (ListHoldsText(list, name, upperCase_)) return false;
-  if (upperCase_(name) == upperFilter_) return false;
-  list.Add(name);
+  std::string upperName = upperCase_(name);
+  if (upperName == upperFilter_) return false;
+  if (!upperNamesKept_.insert(std::move(upperName)).second) return false;
+  offered_.Add(name);
   return true;
 }
 

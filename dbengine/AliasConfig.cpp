@@ -1,6 +1,7 @@
 #include "dbengine/AliasConfig.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "framework/Exceptions.h"
 #include "framework/TextCompare.h"
@@ -45,6 +46,14 @@ void AliasConfig::CheckStorable(const std::string& name, const TStrings& params)
 
 AliasConfig AliasConfig::Parse(const std::string& text) {
   AliasConfig config;
+  // A machine's file may hold an alias for each of thousands of data sources: a section's alias
+  // is found through its upper-cased name, not by comparing it with every alias read before.
+  std::unordered_map<std::string, size_t> entryAtUpperName;
+  const auto entryNamed = [&config, &entryAtUpperName](const std::string& name) -> AliasEntry& {
+    const auto [at, added] = entryAtUpperName.emplace(UpperCaseAscii(name), config.entries_.size());
+    if (added) config.entries_.push_back(AliasEntry{name, TStringList()});
+    return config.entries_[at->second];
+  };
   TStringList lines;
   lines.SetText(text);
   AliasEntry* current = nullptr;
@@ -54,7 +63,7 @@ AliasConfig AliasConfig::Parse(const std::string& text) {
     if (IsSectionLine(line)) {
       const std::string name = line.substr(1, line.size() - 2);
       // The lines of a section that cannot be kept belong to no alias.
-      current = IsStorableName(name) ? &config.FindOrAdd(name) : nullptr;
+      current = IsStorableName(name) ? &entryNamed(name) : nullptr;
     } else if (current && IsStorableParam(line)) {
       current->params.Add(line);
     }

@@ -1,11 +1,13 @@
 // Generates the code conversion tables "GBTRSBIG" (GB2312 -> Big5) and "BIGTRSGB" (Big5 ->
-// GB2312) from glibc iconv's GB2312 and BIG5 mappings and OpenCC's character lists.
+// GB2312) from glibc iconv's GB2312 and Big5 mappings and OpenCC's character lists, and prints how
+// many cells of each hold the filler.
 //
-//   gbtables ST_CHARACTERS TS_CHARACTERS TW_VARIANTS OUTDIR
+//   gbtables ST_CHARACTERS TS_CHARACTERS TW_VARIANTS PAIRS OUTDIR
 //
 // ST_CHARACTERS and TS_CHARACTERS are OpenCC's simplified->traditional and traditional->simplified
 // character lists, TW_VARIANTS its standard-traditional->Taiwan variants (為 for 爲: Big5 holds the
 // Taiwan forms), all in text form ("key<TAB>form form ..."), as `opencc_dict -t text` writes them.
+// PAIRS (tools/gbtables-pairs.txt) adds the few pairs those lists lack, each with its reason.
 //
 // A character that the target code set holds as itself maps to itself; otherwise its other form
 // (traditional for Big5, simplified for GB2312) in list order, when the target holds one; otherwise
@@ -13,6 +15,7 @@
 // programs reading these tables have always found there; they are listed in kFixedCells.
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -20,6 +23,7 @@
 #include <initializer_list>
 #include <map>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -73,12 +77,21 @@ class Converter {
   iconv_t handle_;
 };
 
-// One double-byte code set as glibc iconv knows it.
+// A double-byte code set: the character of a code, the code of a character.
 class CodeSet {
  public:
-  explicit CodeSet(const char* name) : decoder_("UTF-32LE", name), encoder_(name, "UTF-32LE") {}
+  virtual ~CodeSet() = default;
+  virtual std::optional<char32_t> Decode(Code code) const = 0;
+  virtual std::optional<Code> Encode(char32_t c) const = 0;
+};
 
-  std::optional<char32_t> Decode(Code code) const {
+// One double-byte code set as glibc iconv knows it.
+class IconvCodeSet : public CodeSet {
+ public:
+  explicit IconvCodeSet(const char* name)
+      : decoder_("UTF-32LE", name), encoder_(name, "UTF-32LE") {}
+
+  std::optional<char32_t> Decode(Code code) const override {
     const std::string bytes{static_cast<char>(Lead(code)), static_cast<char>(Trail(code))};
     const auto utf32 = decoder_.Convert(bytes);
     if (!utf32 || utf32->size() != 4) return std::nullopt;
@@ -87,7 +100,7 @@ class CodeSet {
     return c;
   }
 
-  std::optional<Code> Encode(char32_t c) const {
+  std::optional<Code> Encode(char32_t c) const override {
     std::string utf32(4, '\0');
     for (int i = 0; i < 4; ++i) utf32[i] = static_cast<char>(c >> (8 * i) & 0xFF);
     const auto bytes = encoder_.Convert(utf32);
@@ -98,6 +111,33 @@ class CodeSet {
  private:
   Converter decoder_;
   Converter encoder_;
+};
+
+// Big5 as Traditional-Chinese systems have long used it: the plain code set plus the
+// long-standing extension in rows C6 to C8 (C6A1 to C878: circled numbers, small Roman numerals,
+// radicals, kana, Cyrillic). glibc's BIG5 reads those codes as private-use characters; its
+// BIG5-HKSCS holds them, but also a great many Hong Kong characters elsewhere that plain Big5
+// readers do not know, so only the extension's codes are taken from it. Read, every code of the
+// extension counts; written, only its kana (C6E7 to C7F2) and Cyrillic (C7F3 to C875), which plain
+// Big5 lacks entirely: its radicals would displace the traditional forms (广 would come out as
+// the radical, not as 廣), and GB2312's circled numbers have always come out as the filler.
+class Big5WithExtension : public CodeSet {
+ public:
+  Big5WithExtension() : plain_("BIG5"), wider_("BIG5-HKSCS") {}
+
+  std::optional<char32_t> Decode(Code code) const override {
+    return code >= 0xC6A1 && code <= 0xC878 ? wider_.Decode(code) : plain_.Decode(code);
+  }
+
+  std::optional<Code> Encode(char32_t c) const override {
+    if (const auto code = plain_.Encode(c)) return code;
+    const auto code = wider_.Encode(c);
+    return code && *code >= 0xC6E7 && *code <= 0xC875 ? code : std::nullopt;
+  }
+
+ private:
+  IconvCodeSet plain_;
+  IconvCodeSet wider_;
 };
 
 // Punctuation and symbols whose counterpart in the other code set is a different character.
@@ -142,34 +182,35 @@ const std::map<char32_t, std::vector<char32_t>>& SymbolCounterparts() {
   return counterparts;
 }
 
+std::vector<char32_t> CodePoints(const std::string& utf8) {
+  static const Converter fromUtf8("UTF-32LE", "UTF-8");
+  std::vector<char32_t> points;
+  const auto utf32 = fromUtf8.Convert(utf8);
+  if (!utf32) return points;
+  for (size_t i = 0; i + 3 < utf32->size(); i += 4) {
+    char32_t c = 0;
+    for (int k = 3; k >= 0; --k) c = c << 8 | static_cast<uint8_t>((*utf32)[i + k]);
+    points.push_back(c);
+  }
+  return points;
+}
+
 CharacterList ReadCharacterList(const std::string& path) {
   std::ifstream in(path);
   if (!in) throw std::runtime_error("cannot read " + path);
-  const Converter fromUtf8("UTF-32LE", "UTF-8");
-  const auto toCodePoints = [&](const std::string& text) {
-    std::vector<char32_t> points;
-    const auto utf32 = fromUtf8.Convert(text);
-    if (!utf32) return points;
-    for (size_t i = 0; i + 3 < utf32->size(); i += 4) {
-      char32_t c = 0;
-      for (int k = 3; k >= 0; --k) c = c << 8 | static_cast<uint8_t>((*utf32)[i + k]);
-      points.push_back(c);
-    }
-    return points;
-  };
   CharacterList list;
   std::string line;
   while (std::getline(in, line)) {
     const size_t tab = line.find('\t');
     if (tab == std::string::npos) continue;
-    const auto key = toCodePoints(line.substr(0, tab));
+    const auto key = CodePoints(line.substr(0, tab));
     if (key.size() != 1) continue;  // phrases: the conversion is by character only
     std::vector<char32_t>& forms = list[key[0]];
     size_t start = tab + 1;
     while (start <= line.size()) {
       size_t end = line.find(' ', start);
       if (end == std::string::npos) end = line.size();
-      const auto form = toCodePoints(line.substr(start, end - start));
+      const auto form = CodePoints(line.substr(start, end - start));
       if (form.size() == 1) forms.push_back(form[0]);
       start = end + 1;
     }
@@ -178,7 +219,8 @@ CharacterList ReadCharacterList(const std::string& path) {
   return list;
 }
 
-// Simplified forms followed by the Taiwan variants of their traditional forms.
+// Simplified forms followed by the Taiwan variants of their traditional forms. A character that is
+// the same in both standards but that Taiwan writes otherwise (着, written 著) gets the variants.
 CharacterList WithTaiwanVariants(CharacterList simplifiedToTraditional,
                                  const CharacterList& taiwanVariants) {
   for (auto& [simplified, forms] : simplifiedToTraditional) {
@@ -189,16 +231,21 @@ CharacterList WithTaiwanVariants(CharacterList simplifiedToTraditional,
       }
     }
   }
+  for (const auto& [standard, variants] : taiwanVariants) {
+    simplifiedToTraditional.emplace(standard, variants);  // only where the list has no entry
+  }
   return simplifiedToTraditional;
 }
 
-// Taiwan variants get the simplified forms of their standard traditional forms.
+// Taiwan variants get the simplified forms of their standard traditional forms, or the standard
+// form itself where it is the simplified one too (痺 -> 痹).
 CharacterList WithTaiwanVariantsSimplified(CharacterList traditionalToSimplified,
                                            const CharacterList& taiwanVariants) {
   for (const auto& [standard, variants] : taiwanVariants) {
     const auto simplified = traditionalToSimplified.find(standard);
-    if (simplified == traditionalToSimplified.end()) continue;
-    const std::vector<char32_t> forms = simplified->second;
+    const std::vector<char32_t> forms = simplified == traditionalToSimplified.end()
+                                            ? std::vector<char32_t>{standard}
+                                            : simplified->second;
     for (const char32_t variant : variants) {
       if (variant == standard) continue;
       std::vector<char32_t>& target = traditionalToSimplified[variant];
@@ -208,22 +255,97 @@ CharacterList WithTaiwanVariantsSimplified(CharacterList traditionalToSimplified
   return traditionalToSimplified;
 }
 
-// The code in `target` that stands for `c`, or nothing when there is none.
-std::optional<Code> Counterpart(char32_t c, const CodeSet& target, const CharacterList& forms) {
-  if (const auto code = target.Encode(c)) return code;
-  const auto encodeFirst = [&](const std::vector<char32_t>& candidates) -> std::optional<Code> {
-    for (const char32_t candidate : candidates) {
+void AddForm(CharacterList& list, char32_t key, char32_t form) {
+  std::vector<char32_t>& forms = list[key];
+  if (std::find(forms.begin(), forms.end(), form) == forms.end()) forms.push_back(form);
+}
+
+// The traditional->simplified list misses traditional forms that the simplified->traditional
+// list names (伕 under 夫, 牠 under 它): they get those simplified forms after their own.
+CharacterList WithSimplifiedListReversed(CharacterList traditionalToSimplified,
+                                         const CharacterList& simplifiedToTraditional) {
+  for (const auto& [simplified, forms] : simplifiedToTraditional) {
+    for (const char32_t traditional : forms) {
+      if (traditional != simplified) AddForm(traditionalToSimplified, traditional, simplified);
+    }
+  }
+  return traditionalToSimplified;
+}
+
+struct CharacterPair {
+  char32_t simplified;
+  char32_t traditional;
+};
+
+// The pairs file: "SIMPLIFIED TRADITIONAL reason..." a line, "#" starting a comment line.
+std::vector<CharacterPair> ReadCharacterPairs(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::vector<CharacterPair> pairs;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (line.empty() || line[0] == '#') continue;
+    const size_t space = line.find(' ');
+    const size_t end = line.find(' ', space + 1);
+    const auto simplified = CodePoints(line.substr(0, space));
+    const auto traditional = CodePoints(
+        space == std::string::npos ? std::string() : line.substr(space + 1, end - space - 1));
+    if (simplified.size() != 1 || traditional.size() != 1) {
+      throw std::runtime_error(path + ":" + std::to_string(number) +
+                               ": not a pair of single characters");
+    }
+    pairs.push_back({simplified[0], traditional[0]});
+  }
+  return pairs;
+}
+
+// The pairs' forms come after those of the lists: a pair only fills in what the lists lack.
+CharacterList WithPairs(CharacterList list, const std::vector<CharacterPair>& pairs,
+                        bool fromSimplified) {
+  for (const CharacterPair& pair : pairs) {
+    if (fromSimplified) {
+      AddForm(list, pair.simplified, pair.traditional);
+    } else {
+      AddForm(list, pair.traditional, pair.simplified);
+    }
+  }
+  return list;
+}
+
+// The forms a character takes before itself: Taiwan variants whose standard form GB2312 holds
+// beside them, unless the variant is a simplified form in its own right (么 for 麼). Big5's 著
+// stands for both 著 and 着, and 着, the particle, is by far the more frequent in simplified text.
+CharacterList StandardFormsFirst(const CharacterList& taiwanVariants,
+                                 const CharacterList& traditionalToSimplified) {
+  std::set<char32_t> simplifiedForms;
+  for (const auto& [traditional, forms] : traditionalToSimplified) {
+    simplifiedForms.insert(forms.begin(), forms.end());
+  }
+  CharacterList first;
+  for (const auto& [standard, variants] : taiwanVariants) {
+    for (const char32_t variant : variants) {
+      if (variant != standard && !simplifiedForms.count(variant)) AddForm(first, variant, standard);
+    }
+  }
+  return first;
+}
+
+// The code in `target` that stands for `c`, or nothing when there is none: the first of its
+// forms `first` that the target holds, itself, the first of its `forms`, a symbol counterpart.
+std::optional<Code> Counterpart(char32_t c, const CodeSet& target, const CharacterList& first,
+                                const CharacterList& forms) {
+  const auto encodeFirst = [&](const CharacterList& list, char32_t key) -> std::optional<Code> {
+    const auto it = list.find(key);
+    if (it == list.end()) return std::nullopt;
+    for (const char32_t candidate : it->second) {
       if (const auto code = target.Encode(candidate)) return code;
     }
     return std::nullopt;
   };
-  if (const auto it = forms.find(c); it != forms.end()) {
-    if (const auto code = encodeFirst(it->second)) return code;
-  }
-  if (const auto it = SymbolCounterparts().find(c); it != SymbolCounterparts().end()) {
-    return encodeFirst(it->second);
-  }
-  return std::nullopt;
+  if (const auto code = encodeFirst(first, c)) return code;
+  if (const auto code = target.Encode(c)) return code;
+  if (const auto code = encodeFirst(forms, c)) return code;
+  return encodeFirst(SymbolCounterparts(), c);
 }
 
 struct FixedCell {
@@ -273,7 +395,7 @@ std::vector<uint8_t> MakeGbToBigTable(const CodeSet& gb, const CodeSet& big5,
     for (unsigned trail = 0xA1; trail <= 0xFE; ++trail) {
       const auto c = gb.Decode(MakeCode(lead, trail));
       if (!c) continue;
-      if (const auto code = Counterpart(*c, big5, simplifiedToTraditional)) {
+      if (const auto code = Counterpart(*c, big5, CharacterList(), simplifiedToTraditional)) {
         Put(table, GbToBigPosition(static_cast<uint8_t>(lead), static_cast<uint8_t>(trail)), *code);
       }
     }
@@ -282,6 +404,7 @@ std::vector<uint8_t> MakeGbToBigTable(const CodeSet& gb, const CodeSet& big5,
 }
 
 std::vector<uint8_t> MakeBigToGbTable(const CodeSet& big5, const CodeSet& gb,
+                                      const CharacterList& standardFormsFirst,
                                       const CharacterList& traditionalToSimplified) {
   std::vector<uint8_t> table =
       FilledTable(kBigToGbTableSize, MakeCode(kGbFillerLead, kGbFillerTrail));
@@ -296,7 +419,7 @@ std::vector<uint8_t> MakeBigToGbTable(const CodeSet& big5, const CodeSet& gb,
       }
       const auto c = big5.Decode(MakeCode(lead, trail));
       if (!c) continue;
-      if (const auto code = Counterpart(*c, gb, traditionalToSimplified)) {
+      if (const auto code = Counterpart(*c, gb, standardFormsFirst, traditionalToSimplified)) {
         Put(table, position, *code);
       }
     }
@@ -316,24 +439,52 @@ void WriteTable(const std::string& path, const std::vector<uint8_t>& table) {
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
+size_t CellsHolding(const std::vector<uint8_t>& table, Code code) {
+  size_t count = 0;
+  for (size_t position = 0; position + 1 < table.size(); position += 2) {
+    if (MakeCode(table[position], table[position + 1]) == code) ++count;
+  }
+  return count;
+}
+
+// Writes the table and says how many of its cells hold the filler (the trailing two included),
+// the figure by which the tables are described.
+void WriteTable(const std::string& outDir, const char* name, const std::vector<uint8_t>& table,
+                Code filler) {
+  WriteTable(outDir + "/" + name, table);
+  std::printf("%s: %zu of %zu cells hold the filler %02X %02X\n", name, CellsHolding(table, filler),
+              table.size() / 2, Lead(filler), Trail(filler));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: %s ST_CHARACTERS TS_CHARACTERS TW_VARIANTS OUTDIR\n", argv[0]);
+  if (argc != 6) {
+    std::fprintf(stderr, "usage: %s ST_CHARACTERS TS_CHARACTERS TW_VARIANTS PAIRS OUTDIR\n",
+                 argv[0]);
     return 2;
   }
   try {
+    const CharacterList simplifiedList = ReadCharacterList(argv[1]);
     const CharacterList taiwanVariants = ReadCharacterList(argv[3]);
+    const std::vector<CharacterPair> pairs = ReadCharacterPairs(argv[4]);
     const CharacterList simplifiedToTraditional =
-        WithTaiwanVariants(ReadCharacterList(argv[1]), taiwanVariants);
+        WithPairs(WithTaiwanVariants(simplifiedList, taiwanVariants), pairs, true);
     const CharacterList traditionalToSimplified =
-        WithTaiwanVariantsSimplified(ReadCharacterList(argv[2]), taiwanVariants);
-    const CodeSet gb("GB2312");
-    const CodeSet big5("BIG5");
-    const std::string outDir = argv[4];
-    WriteTable(outDir + "/GBTRSBIG", MakeGbToBigTable(gb, big5, simplifiedToTraditional));
-    WriteTable(outDir + "/BIGTRSGB", MakeBigToGbTable(big5, gb, traditionalToSimplified));
+        WithPairs(WithSimplifiedListReversed(
+                      WithTaiwanVariantsSimplified(ReadCharacterList(argv[2]), taiwanVariants),
+                      simplifiedList),
+                  pairs, false);
+    const IconvCodeSet gb("GB2312");
+    const Big5WithExtension big5;
+    const std::string outDir = argv[5];
+    WriteTable(outDir, "GBTRSBIG", MakeGbToBigTable(gb, big5, simplifiedToTraditional),
+               MakeCode(kBig5FillerLead, kBig5FillerTrail));
+    const CharacterList standardFormsFirst =
+        StandardFormsFirst(taiwanVariants, traditionalToSimplified);
+    WriteTable(outDir, "BIGTRSGB",
+               MakeBigToGbTable(big5, gb, standardFormsFirst, traditionalToSimplified),
+               MakeCode(kGbFillerLead, kGbFillerTrail));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "gbtables: %s\n", e.what());
     return 1;

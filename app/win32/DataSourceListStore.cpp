@@ -16,14 +16,11 @@ namespace {
 
 // A user's data source may name any driver of the family ("MySQL ODBC 5.3 Driver"); the machine's
 // list is taken only for the family's own driver name.
-void OfferListedUnder(HKEY root, DriverMatch match, const DataSourceFilter& filter,
-                      TStrings& list) {
+void OfferListedUnder(HKEY root, DriverMatch match, DataSourceFilter& filter) {
   TRegistry registry(root);
   if (!registry.OpenKey(DataSourceListKeyPath, false)) return;
-  TStringList names;
-  registry.GetValueNames(names);
-  for (const std::string& name : names.Lines()) {
-    filter.Offer(name, registry.ReadString(name), match, list);
+  for (const TRegistryValue& value : registry.GetValues()) {
+    filter.Offer(value.name, TRegistry::StringOf(value), match);
   }
 }
 
@@ -39,11 +36,18 @@ void DeleteEntriesUnder(HKEY root, const std::string& name) {
 
 }  // namespace
 
+// The list is given its names in one change: a box refills its window on every change of its
+// items, so adding them one by one would cost the square of their number.
 void ListDataSources(const std::string& filter, TStrings& list) {
-  list.Clear();
-  const DataSourceFilter offers(filter, AnsiUpperCase);
-  OfferListedUnder(HKEY_CURRENT_USER, DriverMatch::Contains, offers, list);
-  OfferListedUnder(HKEY_LOCAL_MACHINE, DriverMatch::Equals, offers, list);
+  DataSourceFilter offers(filter, AnsiUpperCase);
+  try {
+    OfferListedUnder(HKEY_CURRENT_USER, DriverMatch::Contains, offers);
+    OfferListedUnder(HKEY_LOCAL_MACHINE, DriverMatch::Equals, offers);
+  } catch (...) {
+    list.Assign(offers.Offered());
+    throw;
+  }
+  list.Assign(offers.Offered());
 }
 
 bool ReadUserServerAndPassword(const std::string& name, std::string& server,

@@ -11,9 +11,9 @@ class TStrings;
 extern const char* const MySqlDriverFilter;  // "MySql"
 
 // Refills list with the data sources of the filter's driver family (app/DataSourceFilter.h): the
-// user's first, then the machine's. The list is emptied first; a value of the lists whose data
-// is not a string raises ERegistryException "Invalid data type for '%s'" and leaves the names
-// gathered so far.
+// user's first, then the machine's. The list's items are replaced in one change; a value of the
+// lists whose data is not a string raises ERegistryException "Invalid data type for '%s'" and
+// leaves the list holding the names gathered so far.
 void ListDataSources(const std::string& filter, TStrings& list);
 
 // The "Server" and "Password" of the user's own record of that data source (a missing value is

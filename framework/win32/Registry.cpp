@@ -92,13 +92,16 @@ bool TRegistry::QueryValue(const std::string& name, DWORD& type, std::vector<cha
 }
 
 std::string TRegistry::ReadString(const std::string& name) const {
-  DWORD type = REG_NONE;
-  std::vector<char> data;
-  if (!QueryValue(name, type, data)) return std::string();
-  if (type != REG_SZ && type != REG_EXPAND_SZ) {
-    throw ERegistryException(FormatErrorText(SInvalidDataType, name));
+  TRegistryValue value{name, REG_NONE, {}};
+  if (!QueryValue(name, value.type, value.data)) return std::string();
+  return StringOf(value);
+}
+
+std::string TRegistry::StringOf(const TRegistryValue& value) {
+  if (value.type != REG_SZ && value.type != REG_EXPAND_SZ) {
+    throw ERegistryException(FormatErrorText(SInvalidDataType, value.name));
   }
-  std::string text(data.begin(), data.end());
+  std::string text(value.data.begin(), value.data.end());
   return text.substr(0, text.find('\0'));
 }
 
@@ -119,6 +122,32 @@ void TRegistry::GetValueNames(TStrings& names) const {
   names.Clear();
   if (!currentKey_.IsOpen()) return;
   for (const std::string& name : EnumNames(currentKey_.Get(), EnumValue)) names.Add(name);
+}
+
+std::vector<TRegistryValue> TRegistry::GetValues() const {
+  std::vector<TRegistryValue> values;
+  if (!currentKey_.IsOpen()) return values;
+  std::vector<char> name(256), data(256);
+  for (DWORD index = 0;;) {
+    DWORD nameSize = static_cast<DWORD>(name.size()), dataSize = static_cast<DWORD>(data.size());
+    DWORD type = REG_NONE;
+    const LONG result = RegEnumValueA(currentKey_.Get(), index, name.data(), &nameSize, nullptr,
+                                      &type, reinterpret_cast<BYTE*>(data.data()), &dataSize);
+    if (result == ERROR_MORE_DATA) {
+      // The data's size is told; the name's is not, so its buffer grows as EnumNames grows it.
+      if (dataSize > data.size()) {
+        data.resize(dataSize);
+      } else {
+        name.resize(name.size() * 2);
+      }
+      continue;
+    }
+    if (result != ERROR_SUCCESS) break;
+    values.push_back({std::string(name.data(), nameSize), type,
+                      std::vector<char>(data.begin(), data.begin() + dataSize)});
+    ++index;
+  }
+  return values;
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {

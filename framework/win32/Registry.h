@@ -14,6 +14,13 @@
 
 class TStrings;
 
+// A value as the registry holds it.
+struct TRegistryValue {
+  std::string name;
+  DWORD type = REG_NONE;
+  std::vector<char> data;
+};
+
 class TRegistry {
  public:
   explicit TRegistry(HKEY rootKey = HKEY_CURRENT_USER) : rootKey_(rootKey) {}
@@ -40,6 +47,11 @@ class TRegistry {
   bool ValueExists(const std::string& name) const;
   // Fills names (cleared first) with the value names of the current key.
   void GetValueNames(TStrings& names) const;
+  // Every value of the current key with its data, in the registry's order; none with no open
+  // key. Each value is read in one call, for keys that hold thousands.
+  std::vector<TRegistryValue> GetValues() const;
+  // The text of a value, as ReadString gives it (raising ERegistryException the same way).
+  static std::string StringOf(const TRegistryValue& value);
   bool DeleteValue(const std::string& name);
 
   // Whether the key of that path can be opened with full access (a key that exists but cannot

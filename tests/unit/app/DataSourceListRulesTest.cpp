@@ -1,6 +1,8 @@
 // Which data sources the data source box offers, and which names its delete button refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -18,10 +20,11 @@ struct Listed {
 };
 
 std::vector<std::string> Offered(const std::vector<Listed>& entries) {
+  DataSourceFilter filter("MySql", UpperCaseAscii);
+  for (const Listed& entry : entries) filter.Offer(entry.name, entry.driver, entry.match);
   TStringList list;
   list.SetSorted(true);
-  const DataSourceFilter filter("MySql", UpperCaseAscii);
-  for (const Listed& entry : entries) filter.Offer(entry.name, entry.driver, entry.match, list);
+  list.Assign(filter.Offered());
   return list.Lines();
 }
 
@@ -58,6 +61,56 @@ TEST(DataSourceFilter, EachNameOnceWhicheverRootAndCaseComesFirst) {
             (std::vector<std::string>{"Sales"}));
   // The second byte of a double-byte character is no letter: 安 (A6 77) and 名 (A6 57) differ.
   EXPECT_EQ(Offered({{"\xa6\x77", "MySQL", kUser}, {"\xa6\x57", "MySQL", kUser}}).size(), 2u);
+}
+
+// The definition, spelt out without the filter's set: every name of the family but the default,
+// sorted, the first offered of each run of names equal but for letter case kept.
+std::vector<std::string> ReferenceOffer(const std::vector<Listed>& entries) {
+  std::vector<std::string> names;
+  for (const Listed& entry : entries) {
+    const std::string driver = UpperCaseAscii(entry.driver);
+    const bool family =
+        entry.match == kUser ? driver.find("MYSQL") != std::string::npos : driver == "MYSQL";
+    if (family && !SameText(entry.name, "mysql")) names.push_back(entry.name);
+  }
+  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return CompareText(a, b) < 0;
+  });
+  names.erase(std::unique(names.begin(), names.end(), SameText), names.end());
+  return names;
+}
+
+std::string WithLetterCaseFlipped(std::string text, unsigned pattern) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (!(pattern >> (i % 16) & 1u)) continue;
+    if (c >= 'a' && c <= 'z') text[i] = static_cast<char>(c - 'a' + 'A');
+    if (c >= 'A' && c <= 'Z') text[i] = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+TEST(DataSourceFilter, TenThousandDataSourcesEachOnceInOrder) {
+  const char* const drivers[] = {"MySQL", "MySQL ODBC 5.3 Driver", "mysql", "SQL Server", "MySQL "};
+  const char* const stems[] = {"Sales", "mysql", "db-", "\xa6\x57" /* 名 */, "ACCOUNTS_", "x"};
+  std::mt19937 random(31);
+  std::vector<std::string> texts;
+  std::vector<Listed> entries;
+  texts.reserve(10000);
+  for (int i = 0; i < 10000; ++i) {
+    // About a third of the names come again, in another letter case and another record.
+    const unsigned number = random() % 6500;
+    std::string name = stems[number % 6] + std::to_string(number % 40 == 0 ? 0 : number);
+    if (number % 97 == 0) name = "mysql";
+    texts.push_back(WithLetterCaseFlipped(name, random()));
+  }
+  for (size_t i = 0; i < texts.size(); ++i) {
+    entries.push_back({texts[i].c_str(), drivers[random() % 5], random() % 3 ? kUser : kMachine});
+  }
+  entries.push_back({"MYSQL", "MySQL", kUser});
+  const std::vector<std::string> offered = Offered(entries);
+  EXPECT_EQ(offered, ReferenceOffer(entries));
+  EXPECT_GT(offered.size(), 3000u);
 }
 
 TEST(DataSourceFilter, ListHoldsTextIgnoresLetterCaseOnly) {

@@ -21,6 +21,19 @@ printf '\xa4\xa4\xa4\xe5\n\xb8\xea\xae\xc6\xae\x77\n' > "$dir/expected-big5.txt"
 "$gbbig" --to-big5 "$dir/gb2.txt" "$dir/big5-2.txt"
 cmp "$dir/big5-2.txt" "$dir/expected-big5.txt"
 
+# Every GB2312 kana (rows A4, A5) and Cyrillic letter (row A7) and 着 go to Big5 and come back
+# unchanged, none of them through the filler.
+# The escapes of the pairs of lead byte $1 with the trail bytes $2 to $3 (decimal).
+pairs() { for trail in $(seq "$2" "$3"); do printf '\\x%s\\x%x' "$1" "$trail"; done; }
+{
+  printf "$(pairs a4 161 243)$(pairs a5 161 246)$(pairs a7 161 193)$(pairs a7 209 241)"
+  printf '\xbf\xb4\xd7\xc5\n'  # 看着
+} > "$dir/kana.txt"
+"$gbbig" --to-big5 "$dir/kana.txt" "$dir/kana-big5.txt"
+"$gbbig" --to-gb "$dir/kana-big5.txt" "$dir/kana-back.txt"
+cmp "$dir/kana.txt" "$dir/kana-back.txt"
+[ "$(wc -c < "$dir/kana.txt")" -eq $((2 * (83 + 86 + 66 + 2) + 1)) ]
+
 # A pair just past the rows of its table (Big5 lead byte FB, GB2312 lead byte F8) would land on
 # the filler cells that close the table: it stays as it is and is counted once.
 printf 'a\xfb\x40b\n' > "$dir/past-big5.txt"

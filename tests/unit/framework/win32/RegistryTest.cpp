@@ -231,6 +231,27 @@ TEST_F(RegistryTest, ValueNamesAreListedAndDeleted) {
   EXPECT_NE(names.IndexOf(kBig5Name), -1);
   EXPECT_NE(names.IndexOf(longName), -1);
 
+  // With their data, in the same order, names and data longer than the first buffers included.
+  const std::string longData(1000, 'd');
+  registry.WriteString(longName, longData);
+  const DWORD port = 3306;
+  RawSetValue(subPath_, "Port", REG_DWORD, &port, sizeof port);
+  registry.GetValueNames(names);
+  const std::vector<TRegistryValue> values = registry.GetValues();
+  ASSERT_EQ(values.size(), 4u);
+  for (size_t i = 0; i < values.size(); ++i) {
+    EXPECT_EQ(values[i].name, names[static_cast<int>(i)]);
+    if (values[i].name == "Port") {
+      EXPECT_EQ(values[i].type, static_cast<DWORD>(REG_DWORD));
+      EXPECT_EQ(RaisedMessage<ERegistryException>([&] { TRegistry::StringOf(values[i]); }),
+                "Invalid data type for 'Port'");
+    } else {
+      EXPECT_EQ(TRegistry::StringOf(values[i]), registry.ReadString(values[i].name));
+    }
+  }
+  EXPECT_EQ(registry.ReadString(longName), longData);
+  registry.DeleteValue("Port");
+
   EXPECT_TRUE(registry.DeleteValue("VALUE1"));
   EXPECT_FALSE(registry.DeleteValue("Value1"));
   registry.GetValueNames(names);
