@@ -19,7 +19,7 @@ namespace {
 void OfferListedUnder(HKEY root, DriverMatch match, const DataSourceFilter& filter,
                       TStrings& list) {
   TRegistry registry(root);
-  if (!registry.OpenKey(DataSourceListKeyPath, false)) return;
+  if (!registry.OpenKeyReadOnly(DataSourceListKeyPath)) return;
   TStringList names;
   registry.GetValueNames(names);
   for (const std::string& name : names.Lines()) {
@@ -50,7 +50,7 @@ bool ReadUserServerAndPassword(const std::string& name, std::string& server,
                                std::string& password) {
   if (CheckExistingDataSourceName(name) != DataSourceNameFault::None) return false;
   TRegistry registry(HKEY_CURRENT_USER);
-  if (!registry.OpenKey(RecordKeyPath(name), false)) return false;
+  if (!registry.OpenKeyReadOnly(RecordKeyPath(name))) return false;
   // Both are read before either is handed out, so that a value that is not a string changes
   // neither field.
   std::string readServer = registry.ReadString("Server");
