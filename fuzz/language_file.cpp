@@ -1,7 +1,8 @@
 // A whole language file's form section on any bytes, imported line by line into a form that
 // carries an embedded file and a message table, as the dialog does: a line either applies or is
 // skipped (an enumeration value the property does not know raises the program's own error), and
-// nothing a line says ever reaches the embedded file's name, bytes, date or packing.
+// nothing a line says ever reaches the embedded file's component name, file name, bytes, date or
+// packing.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -30,8 +31,9 @@ struct Form {
 };
 
 bool Untouched(const TBinStream& bin) {
-  return bin.FileName() == "C:\\Drivers\\Myodbc.dll" && bin.FileDate() == "2000/10/23 11:07:26 " &&
-         bin.SizeOfBin() == 0 && bin.Size() == 0 && !bin.Compress();
+  return bin.Name() == "BinStream1" && bin.FileName() == "C:\\Drivers\\Myodbc.dll" &&
+         bin.FileDate() == "2000/10/23 11:07:26 " && bin.SizeOfBin() == 0 && bin.Size() == 0 &&
+         !bin.Compress();
 }
 }  // namespace
 

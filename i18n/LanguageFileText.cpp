@@ -10,6 +10,7 @@ namespace {
 const char* const kMessageTableType = "TMemos";
 const char* const kMessageTableProperty = "Lines";
 const char* const kStringListType = "TStringList";
+const char* const kNameProperty = "Name";
 
 // The component a line names: the form for no name or the form's own name (exactly), otherwise
 // the owned component of that name.
@@ -74,6 +75,9 @@ std::string ValueToListText(const std::string& value) {
 
 bool LanguageFileMayChange(const TComponent& form, const TComponent& target,
                            const std::string& property) {
+  // A component's name is how the program finds it (the driver files by "BinStream<n>"), not a
+  // text a person sees.
+  if (SameText(property, kNameProperty)) return false;
   if (&target == &form || target.InheritsFrom("TControl") || target.InheritsFrom("TMenuItem")) {
     return true;
   }

@@ -23,9 +23,9 @@ bool ParseLanguageLine(const std::string& line, LanguageLine& parsed);
 
 // Whether a language file may set that property of target, a component of form (or form itself).
 // The file sits in the user's own folder while the installation runs elevated, so it may change
-// only what a person sees: the form, its visual controls and menu items, and the message table's
-// lines. The embedded driver files, the database, the query and the alias editor are never
-// reachable from it.
+// only what a person sees: the form, its visual controls and menu items (never their names), and
+// the message table's lines. The embedded driver files, the database, the query and the alias
+// editor are never reachable from it.
 bool LanguageFileMayChange(const TComponent& form, const TComponent& target,
                            const std::string& property);
 

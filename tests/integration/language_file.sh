@@ -5,8 +5,8 @@
 #
 # The file sits in the user's own folder while an installation runs elevated, so it changes only
 # what a person sees: lines naming the embedded driver files, the database or the query change
-# nothing, and the files the install button writes are the carried ones; the label's width and
-# the message table's lines still apply.
+# nothing, and the files the install button writes are the carried ones; the label's position
+# and the message table's lines still apply.
 source "$LINTORA_SOURCE_DIR/tests/lib/common.sh"
 : "${LINTORA_MYSQL_PORT:?run under scripts/mariadb-server.sh}" "${LINTORA_DRIVER_FILES:?}"
 userdata=$(user_data_folder)
@@ -48,7 +48,7 @@ planted=$(winepath_of "$SCRATCH/planted.dll")
 {
   printf '[TLintoraForm]\r\n'
   printf 'Language=\xc1\x63\xc5\xe9\xa4\xa4\xa4\xe5(TAIWAN,HK)\r\n'
-  printf 'Label1.Width=77\r\n'
+  printf 'Label1.Left=40\r\n'
   # S_Link=連到|S_Fail=不通|S_Succ=好了
   printf 'Memos1.Lines=S_Link=\xb3\x73\xa8\xec|S_Fail=\xa4\xa3\xb3\x71|S_Succ=\xa6\x6e\xa4\x46\r\n'
   printf 'BinStream1.FileName=%s\r\n' "$planted"
@@ -64,8 +64,9 @@ done
 "$LINTORA_WINE" "$exe" lt_lang_none 127.0.0.1 "$LINTORA_MYSQL_PASSWORD" &
 program=$!
 wintool wait TLintoraForm 30 || fail "the dialog did not appear"
-width=$(wintool list TLintoraForm | tr -d '\r' | awk '$4 == 62 && $5 == 72 { print $6; exit }')
-[ "$width" = 77 ] || fail "Label1 is $width wide, not the language file's 77"
+# Label1 sized itself to its text; its position is the language file's (the panel is at 28,14).
+[ "$(control_text TLintoraForm 68 72)" = "資料庫名稱" ] ||
+  fail "Label1 is not at the language file's position: $(control_text TLintoraForm 62 72)"
 press_install
 sleep 1
 wintool list TLintoraForm | tr -d '\r' | iconv -f BIG5 -t UTF-8 | grep -q "連到lt_lang_none不通" ||

@@ -241,6 +241,7 @@ TEST_F(InstallationRun, InterruptedDriverFileWriteLeavesThePreviousState) {
 // A stored name that would leave the system directory stops the run before anything is written.
 TEST_F(InstallationRun, DriverFileNameWithAPathWritesNothing) {
   for (const char* stored : {"C:/../evil.dll", "C:\\drivers\\..", "D:sub/evil.dll"}) {
+    RemoveDriverFiles();
     TLintoraForm& form = Start();
     auto* third = dynamic_cast<TBinStream*>(form.FindComponent("BinStream3"));
     ASSERT_NE(third, nullptr);
