@@ -10,6 +10,9 @@ const char* const kEmpty =
 const char* const kForbiddenCharacter =
     "\xb8\xea\xae\xc6\xae\x77\xa6\x57\xba\xd9\xa1\x75%s\xa1\x76"  // 資料庫名稱「%s」
     "\xa4\xa3\xa5\x69\xa7\x74\xa6\xb3\xa4\x55\xa6\x43\xa6\x72\xa4\xb8\xa1\x47";  // 不可含有下列字元：
+const char* const kControlCharacter =
+    "\xb8\xea\xae\xc6\xae\x77\xa6\x57\xba\xd9"                           // 資料庫名稱
+    "\xa4\xa3\xa5\x69\xa7\x74\xa6\xb3\xb1\xb1\xa8\xee\xa6\x72\xa4\xb8";  // 不可含有控制字元
 const char* const kTooLong =
     "\xb8\xea\xae\xc6\xae\x77\xa6\x57\xba\xd9\xa1\x75%s\xa1\x76"  // 資料庫名稱「%s」
     "\xb6\x57\xb9\x4c";                                           // 超過
@@ -31,6 +34,8 @@ std::string DataSourceNameMessage(DataSourceNameFault fault, const std::string& 
       return kEmpty;
     case DataSourceNameFault::ForbiddenCharacter:
       return FormatErrorText(kForbiddenCharacter, name) + ForbiddenDataSourceNameCharacters;
+    case DataSourceNameFault::ControlCharacter:
+      return kControlCharacter;
     case DataSourceNameFault::TooLong:
       return FormatErrorText(kTooLong, name) + std::to_string(MaxDataSourceNameLength) +
              kCharacters;

@@ -9,6 +9,7 @@
 //   ...
 //   fields.Save();        // back to the settings key
 #include <array>
+#include <functional>
 #include <string>
 
 class TStrings;
@@ -42,10 +43,14 @@ struct TSetupFields {
   // The ten in the order they are written.
   static const std::array<Field, 10> Fields;
 
+  // Called with each field as soon as it has its value from the settings key.
+  using FieldRead = std::function<void(std::string TSetupFields::*field, const std::string& value)>;
+
   // Every field the settings key has a value for takes that value (creating the key when it is
-  // missing), then the settings file applies when it exists. Windows only
-  // (app/win32/SetupFieldsStore.cpp).
-  void Load();
+  // missing), then the settings file applies when it exists. A value that is not a string stops
+  // the loading there with the registry layer's error; fieldRead has then been told every field
+  // read before it. Windows only (app/win32/SetupFieldsStore.cpp).
+  void Load(const FieldRead& fieldRead);
   // Writes all ten values to the settings key. Windows only.
   void Save() const;
 

@@ -1,6 +1,23 @@
 #include "i18n/LanguageFileText.h"
 
+#include "framework/Component.h"
+#include "framework/PropertyAccess.h"
+#include "framework/Strings.h"
+#include "framework/TextCompare.h"
+
 namespace {
+
+const char* const kMessageTableType = "TMemos";
+const char* const kMessageTableProperty = "Lines";
+const char* const kStringListType = "TStringList";
+const char* const kNameProperty = "Name";
+
+// The component a line names: the form for no name or the form's own name (exactly), otherwise
+// the owned component of that name.
+TComponent* TargetOf(TComponent& form, const std::string& component) {
+  if (component.empty() || component == form.Name()) return &form;
+  return form.FindComponent(component);
+}
 
 void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);
@@ -54,4 +71,31 @@ std::string ListTextToValue(const std::string& text) {
 
 std::string ValueToListText(const std::string& value) {
   return ReplaceAll(value, "|", "\r\n");
+}
+
+bool LanguageFileMayChange(const TComponent& form, const TComponent& target,
+                           const std::string& property) {
+  // A component's name is how the program finds it (the driver files by "BinStream<n>"), not a
+  // text a person sees.
+  if (SameText(property, kNameProperty)) return false;
+  if (&target == &form || target.InheritsFrom("TControl") || target.InheritsFrom("TMenuItem")) {
+    return true;
+  }
+  return target.InheritsFrom(kMessageTableType) && SameText(property, kMessageTableProperty);
+}
+
+void ImportLanguageLine(TComponent& form, const std::string& line) {
+  LanguageLine parsed;
+  if (!ParseLanguageLine(line, parsed)) return;
+  TComponent* target = TargetOf(form, parsed.component);
+  if (!target || !LanguageFileMayChange(form, *target, parsed.property)) return;
+  const TPropInfo* prop = GetPropInfo(*target, parsed.property);
+  if (!prop) return;
+  if (prop->TypeName == kStringListType) {
+    if (TStrings* lines = GetStringsProp(*target, parsed.property)) {
+      lines->SetText(ValueToListText(parsed.value));
+    }
+    return;
+  }
+  SetPropFromText(*target, *prop, parsed.value);
 }

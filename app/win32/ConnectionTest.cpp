@@ -26,7 +26,7 @@ void TLintoraForm::CreateDatabaseOnServer() {
   Database1->Close();
   Database1->SetDatabaseName(DefaultDataSource);
   Query1->SetDatabaseName(Database1->DatabaseName());
-  Query1->SQL().SetText(CreateDatabaseStatement(CBox1->Text()));
+  Query1->SQL().SetText(CreateDatabaseStatement(CBox1->Text(), Query1->CharacterSet()));
   Query1->ExecSQL();
 }
 

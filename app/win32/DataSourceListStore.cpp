@@ -18,7 +18,7 @@ namespace {
 // list is taken only for the family's own driver name.
 void OfferListedUnder(HKEY root, DriverMatch match, DataSourceFilter& filter) {
   TRegistry registry(root);
-  if (!registry.OpenKey(DataSourceListKeyPath, false)) return;
+  if (!registry.OpenKeyReadOnly(DataSourceListKeyPath)) return;
   for (const TRegistryValue& value : registry.GetValues()) {
     filter.Offer(value.name, TRegistry::StringOf(value), match);
   }
@@ -54,7 +54,7 @@ bool ReadUserServerAndPassword(const std::string& name, std::string& server,
                                std::string& password) {
   if (CheckExistingDataSourceName(name) != DataSourceNameFault::None) return false;
   TRegistry registry(HKEY_CURRENT_USER);
-  if (!registry.OpenKey(RecordKeyPath(name), false)) return false;
+  if (!registry.OpenKeyReadOnly(RecordKeyPath(name))) return false;
   // Both are read before either is handed out, so that a value that is not a string changes
   // neither field.
   std::string readServer = registry.ReadString("Server");

@@ -10,6 +10,7 @@
 #include "components/BinStream.h"
 #include "components/FileDate.h"
 #include "framework/Exceptions.h"
+#include "framework/win32/AtomicFile.h"
 #include "framework/win32/FileHandle.h"
 
 namespace {
@@ -22,13 +23,26 @@ TBinStream& DriverFileComponent(TLintoraForm& form, int number) {
   return *component;
 }
 
-// A write that fails part-way must not leave a truncated driver behind: the next run leaves an
-// existing file alone and would never repair it.
+// The file's place in the system directory; a name that is not a plain file name stops the run.
+std::string DriverFilePath(const std::string& systemDirectory, const TBinStream& component) {
+  const std::string name = DriverFileName(component.FileName());
+  if (!IsPlainFileName(name)) throw EFileError(NotAPlainFileNameMessage(name));
+  return systemDirectory + name;
+}
+
+// The file appears under its name only whole, flushed and stamped: a crash, a full disk or an
+// error part-way leaves at most the temporary file, never a truncated driver that later runs
+// would keep because an existing file is never replaced.
 void WriteNewDriverFile(TBinStream& component, const std::string& path) {
+  const std::string temporary = TemporaryFileFor(path);
   try {
-    component.SavePlainToFile(path);
+    component.SavePlainToFile(temporary);
+    SetFileDate(temporary, DosDateTime(ParseFileDate(component.FileDate())));
+    if (!PlaceTemporaryFile(path)) {
+      throw EFileError(FormatErrorText(SCannotCreateFile, path));
+    }
   } catch (...) {
-    RemoveFile(path);
+    RemoveFile(temporary);
     throw;
   }
 }
@@ -45,9 +59,13 @@ void TLintoraForm::WriteDriverFiles() {
   const std::string systemDirectory = SysDir();
   for (int number = 1; number <= kDriverFileCount; ++number) {
     TBinStream& component = DriverFileComponent(*this, number);
-    const std::string path = systemDirectory + DriverFileName(component.FileName());
-    if (FileExists(path)) continue;
-    WriteNewDriverFile(component, path);
-    SetFileDate(path, DosDateTime(ParseFileDate(component.FileDate())));
+    const std::string path = DriverFilePath(systemDirectory, component);
+    if (!FileExists(path)) WriteNewDriverFile(component, path);
+  }
+}
+
+void CheckDriverFileNames(TLintoraForm& form) {
+  for (int number = 1; number <= kDriverFileCount; ++number) {
+    DriverFilePath(std::string(), DriverFileComponent(form, number));
   }
 }

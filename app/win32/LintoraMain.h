@@ -124,7 +124,8 @@ class TLintoraForm : public TForm {
   bool TestConnection(bool createDatabase);
 
   // What the process's last installation run did, for deployment scripts: 0 the connection
-  // opened (or no run happened), 1 the connection test failed, 2 an error ended the run.
+  // opened (or no run happened without "AUTO"), 1 the connection test failed, 2 an error ended
+  // the run or "AUTO" was given and no run happened.
   int ExitCode() const;
 
   // The user data folder start-up made (with its trailing backslash).
@@ -154,6 +155,9 @@ class TLintoraForm : public TForm {
   bool autoRunFinished_ = false;
   TRunOutcome lastRun_ = TRunOutcome::None;
 };
+
+// The exit code of a run that an error ended, and of a process that could not even read its form.
+constexpr int kExitRunFailed = 2;
 
 // Makes every class the stored form names known to the class registry (once).
 void RegisterLintoraFormClasses();

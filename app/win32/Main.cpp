@@ -3,12 +3,13 @@
 // message-loop turn of the LZRW1 decoder), the dialog read from the program's resources with its
 // start-up, then the message loop until the dialog closes. With "AUTO" on the command line the
 // start-up has already run the installation, and the program ends before the loop. Either way the
-// exit code tells what the last installation run did.
+// exit code tells what the last installation run did; a form that cannot be read ends with 2.
 #include <windows.h>
 
 #include "app/win32/LintoraMain.h"
 #include "components/ZipLzImp.h"
 #include "controls/win32/Application.h"
+#include "dbengine/win32/DataSources.h"
 #include "dbengine/win32/LockFiles.h"
 #include "framework/win32/FileNames.h"
 #include "framework/win32/SystemPaths.h"
@@ -37,13 +38,14 @@ int RunProgram() {
   SetZipMessageLoopTurn([] { Application->ProcessMessages(); });
   SharedConverterLifetime converter;
   RemoveEngineLockFiles();
+  UseSystemLeadBytesForDataSourceNames();
   RegisterLintoraFormClasses();
   std::unique_ptr<TLintoraForm> form;
   try {
     form = ReadLintoraForm();
   } catch (...) {
     Application->HandleException(nullptr);
-    return 1;
+    return kExitRunFailed;
   }
   form->DoCreate();
   if (form->AutoRunFinished()) return form->ExitCode();
@@ -59,6 +61,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   } catch (...) {
     // Errors of the steps before the dialog's own handler is installed: the standard error box.
     Application->HandleException(nullptr);
-    return 1;
+    return kExitRunFailed;
   }
 }

@@ -40,13 +40,19 @@ void TLintoraForm::BtnInitClick(TComponent*) {
   LoadSettings();
 }
 
-// The two BLOB fields have no built-in default: they keep what the stored form shows.
+// The two BLOB fields have no built-in default: they keep what the stored form shows. Each value
+// is shown as it is read, so a value that stops the loading leaves the ones before it shown and
+// the later fields as the form has them; the settings file's fields follow once it is read.
 void TLintoraForm::LoadSettings() {
   const TSetupFields shown = EnteredFields();
   TSetupFields fields;
   fields.BlobSize = shown.BlobSize;
   fields.BlobsToCache = shown.BlobsToCache;
-  fields.Load();
+  fields.Load([this](std::string TSetupFields::*field, const std::string& value) {
+    for (const FieldControl& pair : FieldControls(*this)) {
+      if (pair.first == field) pair.second->SetText(value);
+    }
+  });
   ShowFields(fields);
   CBox0Change(this);
 }

@@ -8,12 +8,13 @@
 #include "framework/win32/IniFile.h"
 #include "framework/win32/Registry.h"
 
-void TSetupFields::Load() {
+void TSetupFields::Load(const FieldRead& fieldRead) {
   {
     TRegistry settings(HKEY_CURRENT_USER);
     settings.OpenKey(SettingsKeyPath, true);
     for (const Field& field : Fields) {
       this->*field.value = ReadSetting(settings, field.readName, this->*field.value);
+      fieldRead(field.value, this->*field.value);
     }
   }
   const std::string settingsFile = SettingsFilePath();

@@ -13,13 +13,21 @@ const HKEY kRoots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
 
 bool ListedUnder(HKEY root, const std::string& name) {
   TRegistry registry(root);
-  if (!registry.OpenKey(DataSourceListKeyPath, false)) return false;
+  if (!registry.OpenKeyReadOnly(DataSourceListKeyPath)) return false;
   TStringList names;
   registry.GetValueNames(names);
   return names.IndexOf(name) >= 0;
 }
 
+bool IsSystemLeadByte(unsigned char c) {
+  return IsDBCSLeadByte(c) != FALSE;
+}
+
 }  // namespace
+
+void UseSystemLeadBytesForDataSourceNames() {
+  SetDataSourceNameLeadBytes(IsSystemLeadByte);
+}
 
 bool IsListedDataSource(const std::string& name) {
   if (CheckExistingDataSourceName(name) != DataSourceNameFault::None) return false;
@@ -33,7 +41,7 @@ bool ReadDataSourceRecord(const std::string& name, TStrings& record) {
   if (CheckExistingDataSourceName(name) != DataSourceNameFault::None) return false;
   for (HKEY root : kRoots) {
     TRegistry registry(root);
-    if (!registry.OpenKey(OdbcIniKeyPath + name, false)) continue;
+    if (!registry.OpenKeyReadOnly(OdbcIniKeyPath + name)) continue;
     for (const char* value : kRecordValues)
       record.Add(std::string(value) + "=" + registry.ReadString(value));
     return true;

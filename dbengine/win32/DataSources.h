@@ -14,3 +14,7 @@ bool IsListedDataSource(const std::string& name);
 // NAME=value lines: the per-user record when there is one, else the machine's, as the driver
 // manager chooses. False when neither exists.
 bool ReadDataSourceRecord(const std::string& name, TStrings& record);
+
+// Makes the data source name rule know the lead bytes of the system's ANSI code page, so that a
+// backslash after a byte that is no lead byte there (0xB3 on code page 1252) is one.
+void UseSystemLeadBytesForDataSourceNames();

@@ -83,6 +83,7 @@ void TDatabase::OpenWithin(const Deadline& deadline) {
                    record.Values("CHARSET")});
   stream_ = std::move(stream);
   client_ = std::move(client);
+  characterSet_ = record.Values("CHARSET");
 }
 
 void TDatabase::Close() {
@@ -99,6 +100,11 @@ void TDatabase::Close() {
 void TDatabase::Drop() {
   client_.reset();
   stream_.reset();
+}
+
+const std::string& TDatabase::CharacterSet() {
+  Open();
+  return characterSet_;
 }
 
 void TDatabase::Execute(const std::string& statement) {

@@ -44,6 +44,9 @@ class TDatabase : public TComponent {
 
   // Runs one statement, opening the connection first when it is not open; no result set is kept.
   void Execute(const std::string& statement);
+  // The character set the server reads this connection's statements in, as the data source's
+  // record names it (empty for latin1); the connection is opened first when it is not open.
+  const std::string& CharacterSet();
 
  private:
   TSession& OwnSession() const;
@@ -53,6 +56,7 @@ class TDatabase : public TComponent {
   std::string databaseName_;
   bool loginPrompt_ = true;
   std::string sessionName_;
+  std::string characterSet_;
   unsigned long timeoutMs_ = kDefaultTimeoutMs;
   std::unique_ptr<SocketStream> stream_;
   std::unique_ptr<MySqlClient> client_;

@@ -18,6 +18,10 @@ TQuery::TQuery(TComponent* owner) : TComponent(owner) {}
 
 TQuery::~TQuery() = default;
 
+const std::string& TQuery::CharacterSet() {
+  return FindOrMakeDatabase().CharacterSet();
+}
+
 TDatabase& TQuery::FindOrMakeDatabase() {
   for (TDatabase* database : Session().Databases())
     if (database != ownDatabase_.get() && SameText(database->DatabaseName(), databaseName_))

@@ -23,6 +23,9 @@ class TQuery : public TComponent {
   // Runs the statement without reading a result set. The database is the session's database
   // object of that name; without one the query makes its own, which it keeps.
   void ExecSQL();
+  // The character set of the connection the statement runs on (TDatabase::CharacterSet), for
+  // quoting names in it; opens that connection when needed.
+  const std::string& CharacterSet();
 
  private:
   TDatabase& FindOrMakeDatabase();

@@ -23,6 +23,14 @@ bool ReplaceWithTemporaryFile(const std::string& path) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
+bool PlaceTemporaryFile(const std::string& path) {
+  const std::string temporary = TemporaryFileFor(path);
+  FileHandle file = FileHandle::OpenExclusive(temporary);
+  const bool flushed = file.IsOpen() && FlushFileBuffers(file.Get());
+  file.Close();
+  return flushed && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& text) {
   if (!WriteTemporaryFile(path, text)) return false;
   if (ReplaceWithTemporaryFile(path)) return true;

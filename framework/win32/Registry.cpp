@@ -71,6 +71,12 @@ bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
   return currentKey_.IsOpen();
 }
 
+bool TRegistry::OpenKeyReadOnly(const std::string& path) {
+  const Location location = Resolve(path);
+  currentKey_ = RegKey::Open(location.base, location.subPath, KEY_READ);
+  return currentKey_.IsOpen();
+}
+
 void TRegistry::CloseKey() {
   currentKey_.Close();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The registry object: one per operation. It works below one root (HKEY_CURRENT_USER unless
-// told otherwise), holds at most one open key at a time, always opened with full access, and
-// releases that key when it goes away. Values are 8-bit strings in the ANSI code page.
+// told otherwise), holds at most one open key at a time, opened with full access (or read access
+// only, for keys of other programs that are only read), and releases that key when it goes away.
+// Values are 8-bit strings in the ANSI code page.
 //
 // Nothing is ever written anywhere but the current key: with no key open (never opened, closed,
 // or the last OpenKey failed) a write fails instead of falling back to the root.
@@ -35,6 +36,9 @@ class TRegistry {
   // the root when none is open). On success the opened key becomes the current key; on failure
   // no key is current any more, so later writes fail rather than land in the previous key.
   bool OpenKey(const std::string& path, bool canCreate);
+  // As OpenKey without creating, with read access only (KEY_READ): a key that an account may read
+  // but not change opens, and a write through it fails as any failed write does.
+  bool OpenKeyReadOnly(const std::string& path);
   void CloseKey();
 
   // The value's text; empty when there is no such value or no open key. Raises

@@ -62,29 +62,6 @@ void FillAndApply(TComponent& form, const std::string& path, const char* languag
   }
 }
 
-// The component a line names: the form for no name or the form's own name (exactly), otherwise
-// the owned component of that name.
-TComponent* TargetOf(TComponent& form, const std::string& component) {
-  if (component.empty() || component == form.Name()) return &form;
-  return form.FindComponent(component);
-}
-
-void ImportLine(TComponent& form, const std::string& line) {
-  LanguageLine parsed;
-  if (!ParseLanguageLine(line, parsed)) return;
-  TComponent* target = TargetOf(form, parsed.component);
-  if (!target) return;
-  const TPropInfo* prop = GetPropInfo(*target, parsed.property);
-  if (!prop) return;
-  if (prop->TypeName == kStringListType) {
-    if (TStrings* lines = GetStringsProp(*target, parsed.property)) {
-      lines->SetText(ValueToListText(parsed.value));
-    }
-    return;
-  }
-  SetPropFromText(*target, *prop, parsed.value);
-}
-
 }  // namespace
 
 void ApplyLanguageFiles(TComponent& form, bool force) {
@@ -133,7 +110,7 @@ void ImportFormTexts(const std::string& section, TComponent& form) {
   if (!file.SectionExists(section)) return;
   TStringList lines;
   file.ReadSectionValues(section, lines);
-  for (const std::string& line : lines.Lines()) ImportLine(form, line);
+  for (const std::string& line : lines.Lines()) ImportLanguageLine(form, line);
 }
 
 void WriteIniIfExists(TIniFile& file, const std::string& section, const std::string& key,

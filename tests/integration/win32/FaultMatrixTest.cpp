@@ -1,7 +1,8 @@
 // The fault matrix: the real program installs the data source LtFault with AUTO in the test's
 // prefix, against the real MariaDB server or a server of the test's own, under one fault at a
 // time made with real registry, file and server states. Every case checks that the failure is
-// shown (the error box and exit code 2, or exit code 1 for a failed connection test) and that
+// shown (the error box and exit code 2, or exit code 1 for a failed connection test; 2 too when
+// start-up failed, so that AUTO got no run at all) and that
 // nothing else is lost: another data source's records and INI lines, the default "mysql"
 // record, the saved settings, the engine configuration file (byte for byte where the run did
 // not get to it) and the driver files already there.
@@ -19,6 +20,7 @@
 #include "../../unit/dbengine/win32/DataSourceFixture.h"
 #include "../../unit/dbengine/win32/MisbehavingServer.h"
 #include "app/DataSourceNameMessages.h"
+#include "app/win32/SettingsStore.h"
 #include "dbengine/AliasConfig.h"
 #include "dbengine/DataSourceName.h"
 #include "dbengine/win32/RegistrySessionStorage.h"
@@ -162,6 +164,35 @@ class EngineConfigBlocked : public Fault {
   FolderInTheWay folder_;
 };
 
+// A value that is not a string where start-up reads one, as another tool may leave it: start-up
+// stops with the registry layer's message, so AUTO gets no run.
+class NumberInsteadOfText : public Fault {
+ public:
+  NumberInsteadOfText(InstallRun&, std::string keyPath, std::string name) {
+    const DWORD number = 5;
+    EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), REG_DWORD, &number,
+                              sizeof number),
+              ERROR_SUCCESS);
+  }
+};
+
+std::string HostListKeyPath() {
+  return std::string(NameListKeyPath).substr(1) + HostListName;
+}
+
+// A language file line that sets a property to what it cannot hold: the language step of
+// start-up fails before any run.
+class DamagedLanguageFile : public Fault {
+ public:
+  explicit DamagedLanguageFile(InstallRun&) : path_(GetUserDataFolder() + "Taiwan.Prop") {
+    WriteFileCopy(path_, {true, "[TLintoraForm]\r\nLabel1.Alignment=taNowhere\r\n"});
+  }
+  ~DamagedLanguageFile() override { DeleteFileA(path_.c_str()); }
+
+ private:
+  std::string path_;
+};
+
 // --- the table ----------------------------------------------------------------------------------
 
 // A fault of type T made with the run and args.
@@ -206,6 +237,13 @@ const FaultCase kCases[] = {
     {"UnknownHost", Given([](InstallRun& run) { run.server = "no-such-host.invalid"; }),
      Reach::kConnectionTest, 1, NoBox, nullptr},
     {"EngineConfigDamaged", Make<DamagedEngineConfig>(), Reach::kConnectionTest, 0, NoBox, nullptr},
+    {"SettingsValueNotAString",
+     Make<NumberInsteadOfText>(std::string(SettingsTree), std::string("User")), Reach::kNothing, 2,
+     [] { return std::string("Invalid data type for 'User'"); }, nullptr},
+    {"HostListValueNotAString", Make<NumberInsteadOfText>(HostListKeyPath(), std::string("Value1")),
+     Reach::kNothing, 2, [] { return std::string("Invalid data type for 'Value1'"); }, nullptr},
+    {"LanguageFileDamaged", Make<DamagedLanguageFile>(), Reach::kNothing, 2,
+     [] { return std::string("Invalid property element: taNowhere"); }, nullptr},
     {"EngineConfigNotWritable", Make<EngineConfigBlocked>(), Reach::kProfiles, 2,
      [] { return "Cannot write the engine configuration file " + DefaultConfigFilePath(); },
      nullptr},

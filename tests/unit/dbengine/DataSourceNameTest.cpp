@@ -67,3 +67,43 @@ TEST(DataSourceName, ExistingNamesAreRefusedOnlyWhereTheyReachAnotherKey) {
     EXPECT_EQ(CheckExistingDataSourceName(name), Fault::None) << name;
   }
 }
+
+TEST(DataSourceName, ControlCharactersAndThe32BitListAreRefusedByBothRules) {
+  for (const char c : std::string("\x01\t\n\r\x1b\x1f\x7f")) {
+    const std::string name = std::string("a") + c + "b";
+    EXPECT_EQ(CheckNewDataSourceName(name), Fault::ControlCharacter) << int(c);
+    EXPECT_EQ(CheckExistingDataSourceName(name), Fault::ControlCharacter) << int(c);
+  }
+  // After a lead byte a line break is still a line break, and a NUL still cuts the name.
+  EXPECT_EQ(CheckExistingDataSourceName("\xb3\n"), Fault::ControlCharacter);
+  EXPECT_EQ(CheckExistingDataSourceName(std::string("\xb3\0", 2)), Fault::ForbiddenCharacter);
+  for (const char* name : {"ODBC 32 bit Data Sources", "odbc 32 BIT data sources"}) {
+    EXPECT_EQ(CheckNewDataSourceName(name), Fault::ReservedName) << name;
+    EXPECT_EQ(CheckExistingDataSourceName(name), Fault::ReservedName) << name;
+  }
+}
+
+// The lead bytes of the code page in force decide where a backslash is: Big5 (950) and GBK (936)
+// start a pair with 0x81 to 0xFE, code page 1252 has no pairs at all.
+TEST(DataSourceName, BackslashFollowsTheLeadBytesOfTheCodePage) {
+  const LeadByteTest chinese = [](unsigned char c) { return c >= 0x81 && c <= 0xfe; };
+  const LeadByteTest western = [](unsigned char) { return false; };
+  const std::string xuThenX = "\xb3\\x";  // 許x in Big5, "³\x" on 1252
+  const std::string gbkPair = "\xd5\\";   // a GBK pair whose second byte is 5C
+  for (const std::string& name : {xuThenX, gbkPair}) {
+    EXPECT_EQ(CheckNewDataSourceName(name, chinese), Fault::None) << name;
+    EXPECT_EQ(CheckExistingDataSourceName(name, chinese), Fault::None) << name;
+    EXPECT_EQ(CheckNewDataSourceName(name, western), Fault::ForbiddenCharacter) << name;
+    EXPECT_EQ(CheckExistingDataSourceName(name, western), Fault::ForbiddenCharacter) << name;
+  }
+  // On 1252 every byte counts once towards the length.
+  EXPECT_EQ(CheckNewDataSourceName(std::string(16, '\xb3') + std::string(16, 'x'), chinese),
+            Fault::None);
+  EXPECT_EQ(CheckNewDataSourceName(std::string(33, '\xe9'), western), Fault::TooLong);
+
+  // The test in force is the one the Windows layer sets, and nullptr gives Big5's back.
+  SetDataSourceNameLeadBytes(western);
+  EXPECT_EQ(CheckExistingDataSourceName(xuThenX), Fault::ForbiddenCharacter);
+  SetDataSourceNameLeadBytes(nullptr);
+  EXPECT_EQ(CheckExistingDataSourceName(xuThenX), Fault::None);
+}

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/InstallationSteps.h"
 #include "app/win32/DriverFiles.h"
 #include "app/win32/LintoraMain.h"
 #include "app/win32/SettingsStore.h"
@@ -28,6 +29,7 @@
 #include "dbengine/win32/Database.h"
 #include "framework/Exceptions.h"
 #include "framework/FileBytes.h"
+#include "framework/win32/AtomicFile.h"
 #include "framework/win32/FileHandle.h"
 #include "framework/win32/Registry.h"
 #include "tests/unit/controls/win32/WindowInspection.h"
@@ -205,15 +207,53 @@ TEST_F(InstallationRun, UncreatableDriverFileEndsTheRunKeepingTheFilesBeforeIt) 
   EXPECT_FALSE(FileExists(SystemFile("myodbc5S.dll")));
 }
 
-TEST_F(InstallationRun, UnreadableFileDateEndsTheRunAfterThatFileWasWritten) {
+// A file takes its place only whole and stamped: a date that cannot be read leaves no file.
+TEST_F(InstallationRun, UnreadableFileDateEndsTheRunBeforeThatFileTakesItsPlace) {
   TLintoraForm& form = Start();
   auto* second = dynamic_cast<TBinStream*>(form.FindComponent("BinStream2"));
   ASSERT_NE(second, nullptr);
   second->SetFileDate("23/10/2000 11:07:50 ");
   ExpectError<EConvertError>([&] { form.WriteDriverFiles(); },
                              "'23/10/2000 11:07:50 ' is not a valid date and time");
+  EXPECT_EQ(ReadFileBytes(SystemFile("Myodbc.dll")), CarriedBytes(1));
+  EXPECT_FALSE(FileExists(SystemFile("Myodbcd.dll")));
+  EXPECT_FALSE(FileExists(TemporaryFileFor(SystemFile("Myodbcd.dll"))));
+  EXPECT_FALSE(FileExists(SystemFile("myodbc5a.dll")));
+}
+
+// A write that cannot finish (here a folder where the temporary file goes) leaves what was there
+// byte for byte, and no part of the new file under either name.
+TEST_F(InstallationRun, InterruptedDriverFileWriteLeavesThePreviousState) {
+  MakeFileAt(SystemFile("Myodbc.dll"), "older driver", 1999);
+  const std::string temporary = TemporaryFileFor(SystemFile("myodbc5a.dll"));
+  ASSERT_TRUE(CreateDirectoryA(temporary.c_str(), nullptr));
+  TLintoraForm& form = Start();
+  ExpectError<EFileError>([&] { form.WriteDriverFiles(); }, "Cannot create file " + temporary);
+  EXPECT_EQ(FileText(SystemFile("Myodbc.dll")), "older driver");
+  EXPECT_EQ(Show(LocalWriteTime(SystemFile("Myodbc.dll"))), "1999/03/04 05:06:08");
   EXPECT_EQ(ReadFileBytes(SystemFile("Myodbcd.dll")), CarriedBytes(2));
   EXPECT_FALSE(FileExists(SystemFile("myodbc5a.dll")));
+  EXPECT_TRUE(DirectoryExists(temporary));
+  EXPECT_FALSE(FileExists(SystemFile("myodbc5S.dll")));
+  RemoveDirectoryA(temporary.c_str());
+}
+
+// A stored name that would leave the system directory stops the run before anything is written.
+TEST_F(InstallationRun, DriverFileNameWithAPathWritesNothing) {
+  for (const char* stored : {"C:/../evil.dll", "C:\\drivers\\..", "D:sub/evil.dll"}) {
+    RemoveDriverFiles();
+    TLintoraForm& form = Start();
+    auto* third = dynamic_cast<TBinStream*>(form.FindComponent("BinStream3"));
+    ASSERT_NE(third, nullptr);
+    third->IncludeState(csLoading);  // the name as a stored form would bring it, bytes kept
+    third->SetFileName(stored);
+    third->ExcludeState(csLoading);
+    const std::string name = DriverFileName(stored);
+    ExpectError<EFileError>([&] { CheckDriverFileNames(form); }, NotAPlainFileNameMessage(name));
+    ExpectError<EFileError>([&] { form.WriteDriverFiles(); }, NotAPlainFileNameMessage(name));
+    for (const char* file : kDriverFiles) EXPECT_FALSE(FileExists(SystemFile(file))) << file;
+    EXPECT_FALSE(FileExists(SystemFile("..\\evil.dll")));
+  }
 }
 
 TEST_F(InstallationRun, SetFileDateChangesTheWriteTimeOnly) {
@@ -285,7 +325,7 @@ TEST_F(InstallationRun, CreateDatabaseMakesTheNamedDatabaseThroughTheDefaultData
   TDatabase created(nullptr);  // the user's data source opens the database now there
   created.SetDatabaseName(name);
   EXPECT_NO_THROW(created.Open());
-  created.Execute("DROP DATABASE " + QuoteIdentifier(name));
+  created.Execute("DROP DATABASE " + QuoteIdentifier(name, created.CharacterSet()));
 }
 
 TEST_F(InstallationRun, FailedDatabaseCreationLeavesTheResultPageUntouched) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/SetupFields.h"
 #include "app/win32/LintoraMain.h"
 #include "app/win32/SettingsStore.h"
 #include "components/BinStream.h"
@@ -216,23 +217,39 @@ TEST_F(Dialog, CommandLinePresetsReplaceOnlyWhatTheyGive) {
   EXPECT_EQ(automatic.ExitCode(), 1);
 }
 
-TEST_F(Dialog, StartupErrorIsShownAndTheDialogStillOpens) {
-  {
-    TRegistry registry;
-    ASSERT_TRUE(registry.OpenKey(SettingsKeyPath, true));
-    const DWORD number = 5;
-    ASSERT_EQ(RegSetValueExA(registry.CurrentKey(), "DBTYPE", 0, REG_DWORD,
-                             reinterpret_cast<const BYTE*>(&number), sizeof number),
-              ERROR_SUCCESS);
+// A value that is no string stops the loading where it stands: the fields read before it are
+// shown, it and the later ones keep the stored form's texts, the rest of start-up (the presets,
+// the AUTO run) is skipped, and the process would end with 2 since AUTO got no run.
+TEST_F(Dialog, StartupErrorKeepsTheFieldsReadBeforeItAndTheDialogStillOpens) {
+  const TSetupFields formTexts = ReadLintoraForm()->EnteredFields();
+  const auto& fields = TSetupFields::Fields;
+  for (size_t bad = 0; bad < fields.size(); ++bad) {
+    ForgetEverything();
+    for (size_t i = 0; i < fields.size(); ++i) {
+      if (i != bad) Store(fields[i].writtenName, "v" + std::to_string(i));
+    }
+    {
+      TRegistry registry;
+      ASSERT_TRUE(registry.OpenKey(SettingsKeyPath, true));
+      const DWORD number = 5;
+      ASSERT_EQ(RegSetValueExA(registry.CurrentKey(), fields[bad].readName, 0, REG_DWORD,
+                               reinterpret_cast<const BYTE*>(&number), sizeof number),
+                ERROR_SUCCESS);
+    }
+    const std::string message = std::string("Invalid data type for '") + fields[bad].readName + "'";
+    std::string boxText;
+    const bool shown = AnswerMessageBox(
+        message, [this] { Start("Lintora.exe sales 127.0.0.1 pw AUTO"); }, boxText);
+    ASSERT_TRUE(shown) << message;
+    EXPECT_NE(boxText.find(message), std::string::npos) << boxText;
+    const TSetupFields shownFields = form_->EnteredFields();
+    for (size_t i = 0; i < fields.size(); ++i) {
+      const std::string expected = i < bad ? "v" + std::to_string(i) : formTexts.*fields[i].value;
+      EXPECT_EQ(shownFields.*fields[i].value, expected) << fields[i].readName << ", bad " << bad;
+    }
+    EXPECT_FALSE(form_->AutoRunFinished());
+    EXPECT_EQ(form_->ExitCode(), 2);
   }
-  std::string boxText;
-  const bool shown = AnswerMessageBox(
-      "DBTYPE", [this] { Start("Lintora.exe sales"); }, boxText);
-  ASSERT_TRUE(shown);
-  EXPECT_EQ(boxText, "\r\n               Invalid data type for 'DBTYPE'             \r\n");
-  // The failing step ended start-up: no field was filled and the presets were not applied.
-  EXPECT_EQ(form_->CBox0->Text(), "MySQL5.3+");
-  EXPECT_EQ(form_->CBox1->Text(), "");
   form_->Show();
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
   form_->Hide();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DataSourceFixture.h"
+#include "dbengine/SqlIdentifier.h"
 #include "dbengine/win32/Database.h"
 #include "dbengine/win32/Query.h"
 #include "framework/Exceptions.h"
@@ -190,4 +191,32 @@ TEST_F(DatabaseOpen, RefusedStatementLeavesTheConnectionUsable) {
   }
   query.SQL().SetText("CREATE DATABASE IF NOT EXISTS `mysql`");
   query.ExecSQL();
+}
+
+// In big5 and gbk a backquote can be the second byte of a character (A4 60, 81 60): the name
+// quoted for the connection's character set creates exactly the database of that name, and the
+// rest of the name never becomes part of the statement.
+TEST_F(DatabaseOpen, DoubleByteNamesStayOneIdentifierInTheConnectionsCharacterSet) {
+  const struct {
+    const char* charset;
+    std::string character;
+  } cases[] = {{"big5", "\xa4`"}, {"gbk", "\x81`"}};
+  for (const auto& c : cases) {
+    auto record = ServerRecord(server, "mysql", server.password);
+    record.push_back({"CHARSET", c.charset});
+    const ScopedDataSource mysql(UniqueName("LtMysql"), record);
+    const std::string name = UniqueName("lt_") + c.character + " COMMENT 'x' #";
+    TQuery query(nullptr);
+    query.SetDatabaseName(mysql.Name());
+    ASSERT_EQ(query.CharacterSet(), c.charset);
+    query.SQL().SetText("CREATE DATABASE " + QuoteIdentifier(name, query.CharacterSet()));
+    EXPECT_NO_THROW(query.ExecSQL()) << c.charset;
+
+    // The server's handshake reads a database name in its own character set, not the
+    // connection's, so the whole name is looked for through a statement on the connection.
+    query.SQL().SetText("USE " + QuoteIdentifier(name, query.CharacterSet()));
+    EXPECT_NO_THROW(query.ExecSQL()) << c.charset << ": no database of the whole name";
+    query.SQL().SetText("DROP DATABASE " + QuoteIdentifier(name, query.CharacterSet()));
+    EXPECT_NO_THROW(query.ExecSQL()) << c.charset;
+  }
 }

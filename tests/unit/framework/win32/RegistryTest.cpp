@@ -9,7 +9,6 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Strings.h"
-#include "framework/win32/RegKey.h"
 #include "framework/win32/Registry.h"
 #include "tests/unit/framework/win32/RaisedMessage.h"
 
@@ -150,7 +149,7 @@ TEST_F(RegistryTest, FailedOpenLeavesNoKeyToWriteInto) {
   EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, SubPath("Missing")));
 }
 
-TEST_F(RegistryTest, KeyReadableOnlyCountsAsAbsentAndTakesNoWrites) {
+TEST_F(RegistryTest, KeyReadableOnlyCountsAsAbsentTakesNoWritesAndOpensForReading) {
   TRegistry registry;
   ASSERT_TRUE(registry.OpenKey(Path() + "\\Locked", true));
   registry.WriteString("Driver", "old");
@@ -163,17 +162,24 @@ TEST_F(RegistryTest, KeyReadableOnlyCountsAsAbsentAndTakesNoWrites) {
             "Failed to set data for 'Driver'");
   EXPECT_FALSE(registry.DeleteKey(Path() + "\\Locked"));
 
-  const RegKey readOnly = RegKey::Open(HKEY_CURRENT_USER, SubPath("Locked"), KEY_READ);
-  ASSERT_TRUE(readOnly.IsOpen());
-  char data[16] = {};
-  DWORD size = sizeof data;
-  EXPECT_EQ(RegQueryValueExA(readOnly.Get(), "Driver", nullptr, nullptr,
-                             reinterpret_cast<BYTE*>(data), &size),
-            ERROR_SUCCESS);
-  EXPECT_STREQ(data, "old");
+  // Opened for reading, as other programs' records are, the key reads; a write through it fails
+  // with the registry layer's message and changes nothing.
+  ASSERT_TRUE(registry.OpenKeyReadOnly(Path() + "\\Locked"));
+  EXPECT_EQ(registry.ReadString("Driver"), "old");
+  EXPECT_EQ(RaisedMessage<ERegistryException>([&] { registry.WriteString("Driver", "new"); }),
+            "Failed to set data for 'Driver'");
+  EXPECT_FALSE(registry.DeleteValue("Driver"));
+  EXPECT_EQ(registry.ReadString("Driver"), "old");
   EXPECT_FALSE(RawValueExists(HKEY_CURRENT_USER, subPath_, "Driver"));
   EXPECT_FALSE(RawValueExists(HKEY_CURRENT_USER, "", "Driver"));
   RestrictToReading(SubPath("Locked"), false);
+
+  // Read access is all a read-only open asks for, even where more would be granted.
+  ASSERT_TRUE(registry.OpenKeyReadOnly(Path() + "\\Locked"));
+  EXPECT_THROW(registry.WriteString("Driver", "new"), ERegistryException);
+  EXPECT_EQ(registry.ReadString("Driver"), "old");
+  EXPECT_FALSE(registry.OpenKeyReadOnly(Path() + "\\Missing"));
+  EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, SubPath("Missing")));
 }
 
 TEST_F(RegistryTest, WriteIntoKeyDeletedMeanwhileFailsAndWritesNowhere) {
