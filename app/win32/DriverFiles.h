@@ -2,6 +2,14 @@
 // The driver files the dialog carries, written into the system directory.
 #include <cstdint>
 #include <string>
+#include <vector>
+
+class TBinStream;
+
+// Writes each embedded driver file into the system directory (ending in "\") under the name its
+// FileName ends in, unless a file of that name is already there, and stamps it with its stored
+// FileDate. The first file that cannot be written or stamped raises and ends the writing.
+void WriteDriverFiles(const std::vector<TBinStream*>& files, const std::string& systemDirectory);
 
 // Gives the existing file the last-write time of a file-system date stamp read as local time;
 // its creation and last-access times stay. The file is opened for reading and writing with no

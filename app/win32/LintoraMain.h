@@ -4,6 +4,7 @@
 // handlers are published under the names the stored form's events give.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/win32/Forms.h"
 
@@ -22,6 +23,10 @@ class TWinXP;
 class TDatabase;
 class TQuery;
 class TAliasEditor;
+class TBinStream;
+struct TConnectionResult;
+struct TInstallationOptions;
+struct TInstallationOutcome;
 struct TSetupFields;
 struct TStartupPresets;
 
@@ -82,6 +87,10 @@ class TLintoraForm : public TForm {
   TDatabase* Database1 = nullptr;
   TQuery* Query1 = nullptr;
   TAliasEditor* AliasEditor1 = nullptr;
+  TBinStream* BinStream1 = nullptr;
+  TBinStream* BinStream2 = nullptr;
+  TBinStream* BinStream3 = nullptr;
+  TBinStream* BinStream4 = nullptr;
 
   // Handlers named by the stored form.
   void FormCreate(TComponent* sender);
@@ -106,26 +115,34 @@ class TLintoraForm : public TForm {
   // The saved fields as the controls show them, and shown in the controls (Settings.cpp).
   TSetupFields EnteredFields() const;
   void ShowFields(const TSetupFields& fields);
-  // Saved settings: the fields from the settings key and file, and back to the key together
-  // with the host list (Settings.cpp).
-  void LoadSettings();
+  // Saved settings: the fields from the settings key and file, shown and returned; and back to
+  // the key together with the host list (Settings.cpp).
+  TSetupFields LoadSettings();
   void SaveSettings();
 
   // The command line start-up reads; the process's own unless set before FormCreate runs.
   void SetCommandLine(const std::string& commandLine) { commandLine_ = commandLine; }
-  void ApplyStartupPresets(const TStartupPresets& presets);
+  // The loaded fields with the presets over them are shown; with "AUTO" they are installed.
+  void ApplyStartupPresets(const TSetupFields& loaded, const TStartupPresets& presets);
   // Set when start-up ran the installation for "AUTO" to its end: the program then ends with
   // ExitCode instead of showing the dialog.
   bool AutoRunFinished() const { return autoRunFinished_; }
 
-  // The installation run's own steps (DriverFiles.cpp, ConnectionTest.cpp). TestConnection
-  // fills the result page and tells whether the connection opened.
+  // The installation run on these fields with the dialog's components, logged and shown: the
+  // result page when the connection test was reached; the error that ended the run is raised
+  // again, for the error box (ResultPage.cpp).
+  void RunAndShow(const TSetupFields& fields);
+  TInstallationOptions RunOptions();
+  // Two steps of the run on their own, with the dialog's components: the driver files
+  // (DriverFiles.cpp), and the connection test of the data source CBox1 names, which fills the
+  // result page and tells whether the connection opened (ResultPage.cpp).
+  std::vector<TBinStream*> DriverFiles() const;
   void WriteDriverFiles();
   bool TestConnection(bool createDatabase);
 
   // What the process's last installation run did, for deployment scripts: 0 the connection
   // opened (or no run happened), 1 the connection test failed, 2 an error ended the run.
-  int ExitCode() const;
+  int ExitCode() const { return lastExitCode_; }
 
   // The user data folder start-up made (with its trailing backslash).
   const std::string& UserDataFolder() const { return userDataFolder_; }
@@ -140,19 +157,17 @@ class TLintoraForm : public TForm {
   void Loaded() override;
 
  private:
-  enum class TRunOutcome { None, Connected, ConnectionFailed, Failed };
-
   void BindComponents();
-  void CreateDatabaseOnServer();
-  // "連結" + the database name + the verdict looked up under verdictKey.
-  std::string ConnectionOutcome(const char* verdictKey) const;
+  void ShowConnectionResult(const TConnectionResult& result);
+  // "連結" + the data source's name + the verdict looked up under verdictKey.
+  std::string ConnectionOutcome(const std::string& dataSource, const char* verdictKey) const;
   template <typename T>
   void Bind(T*& field, const char* name);
 
   std::string commandLine_;
   std::string userDataFolder_;
   bool autoRunFinished_ = false;
-  TRunOutcome lastRun_ = TRunOutcome::None;
+  int lastExitCode_ = 0;
 };
 
 // Makes every class the stored form names known to the class registry (once).

@@ -41,7 +41,7 @@ void TLintoraForm::BtnInitClick(TComponent*) {
 }
 
 // The two BLOB fields have no built-in default: they keep what the stored form shows.
-void TLintoraForm::LoadSettings() {
+TSetupFields TLintoraForm::LoadSettings() {
   const TSetupFields shown = EnteredFields();
   TSetupFields fields;
   fields.BlobSize = shown.BlobSize;
@@ -49,6 +49,7 @@ void TLintoraForm::LoadSettings() {
   fields.Load();
   ShowFields(fields);
   CBox0Change(this);
+  return fields;
 }
 
 void TLintoraForm::SaveSettings() {

@@ -28,6 +28,8 @@ class TRegistry {
   // the root when none is open). On success the opened key becomes the current key; on failure
   // no key is current any more, so later writes fail rather than land in the previous key.
   bool OpenKey(const std::string& path, bool canCreate);
+  // Why the last OpenKey failed (a Win32 error code); 0 after one that succeeded.
+  DWORD OpenError() const { return openError_; }
   void CloseKey();
 
   // The value's text; empty when there is no such value or no open key. Raises
@@ -59,4 +61,5 @@ class TRegistry {
 
   HKEY rootKey_;
   RegKey currentKey_;
+  DWORD openError_ = 0;
 };
