@@ -135,6 +135,12 @@ const DriverGeneration MySqlDriver53 = {
     "MySQL ODBC 5.3 Driver (32 bit)",
 };
 
+const DriverGeneration* ChosenGeneration(const TSetupFields& fields) {
+  if (fields.DbType == DriverGeneration25) return &MySqlDriver250;
+  if (fields.DbType == DriverGeneration53) return &MySqlDriver53;
+  return nullptr;
+}
+
 RegistrationPlan PlanRegistration(const DriverGeneration& generation, const TSetupFields& fields,
                                   const std::string& sysDir) {
   const DataSourceNameFault fault = CheckNewDataSourceName(fields.DataSource);

@@ -42,6 +42,10 @@ extern const char* const DefaultDataSource;  // "mysql"
 extern const DriverGeneration MySqlDriver250;  // the choice "MySQL"
 extern const DriverGeneration MySqlDriver53;   // the choice "MySQL5.3+"
 
+// The generation the fields' driver type chooses, exactly DriverGeneration25 or
+// DriverGeneration53; nullptr for any other text, with which a run registers nothing.
+const DriverGeneration* ChosenGeneration(const TSetupFields& fields);
+
 enum class RegistryRoot { LocalMachine, CurrentUser };
 
 // One registry step: one key under one root and the values written into it. A machine-wide step

@@ -18,3 +18,16 @@ std::string FormatErrorText(const char* pattern, const std::string& value) {
   if (at != std::string::npos) text.replace(at, 2, value);
   return text;
 }
+
+std::string ErrorMessage(std::exception_ptr error) {
+  if (!error) return "";
+  try {
+    std::rethrow_exception(error);
+  } catch (const Exception& raised) {
+    return raised.Message();
+  } catch (const std::exception& raised) {
+    return raised.what();
+  } catch (...) {
+    return "Unknown error";
+  }
+}

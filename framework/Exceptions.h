@@ -34,6 +34,10 @@ class EReadError : public Exception {
   using Exception::Exception;
 };
 
+// The text an error shows: an Exception's message, a standard exception's what(), "Unknown
+// error" for anything else; empty for no error.
+std::string ErrorMessage(std::exception_ptr error);
+
 // The pattern with its one "%s" replaced by value. Only the first "%s" is a placeholder, and the
 // value is inserted as it is (a "%s" inside the value is not expanded again).
 std::string FormatErrorText(const char* pattern, const std::string& value);

@@ -8,17 +8,51 @@
 # Extra arguments replace the presets.
 # It shows the 32-bit product where this kernel runs 32-bit programs, otherwise the same program
 # built 64-bit.
-set -euo pipefail
+# It prints one line per step (a build step shows the build's progress as it goes); the tools'
+# own output goes to build/demo.log, whose last lines a failure shows.
+set -eEuo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+mkdir -p build
+log="$root/build/demo.log"
+: >"$log"
+source scripts/steps.sh
+steps_begin demo "$log"
+
+# run_step TEXT COMMAND...: the command's output into the log, one line on the terminal with the
+# build's latest "[n/N]" while it runs.
+run_step() {
+  local text="$1"
+  shift
+  step_now="$text"
+  echo "== $text" >>"$log"
+  "$@" >>"$log" 2>&1 &
+  local pid=$! progress=""
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ -t 1 ]; then
+      progress="$(tail -c 4096 "$log" | grep -o '^\[[0-9]*/[0-9]*\]' | tail -n 1 || true)"
+      printf '\rdemo: %s %s' "$text" "$progress"
+    fi
+    sleep 1
+  done
+  [ -t 1 ] && printf '\r\033[K'
+  wait "$pid"
+  echo "demo: $text: done"
+}
+
+step_now="checking the machine's packages (scripts/setup.sh)"
 scripts/setup.sh
 platform=win64
 scripts/can-run-32bit.sh && platform=win32
-echo "demo: the $platform program"
-cmake --preset native >/dev/null && cmake --build --preset native
-cmake --preset "$platform" >/dev/null && cmake --build --preset "$platform" --target Lintora wintool
+echo "demo: the $platform program (build output: $log)"
+run_step "configuring the native build" cmake --preset native
+run_step "building the native host tools and core" cmake --build --preset native
+run_step "configuring the $platform build" cmake --preset "$platform"
+run_step "building the $platform program" cmake --build --preset "$platform" --target Lintora wintool
 export LINTORA_WINEARCH="$platform" LINTORA_WINEPREFIX="$root/build/demo-prefix-$platform"
-[ -f "$LINTORA_WINEPREFIX/system.reg" ] || scripts/wine-prefix.sh "$LINTORA_WINEPREFIX"
+[ -f "$LINTORA_WINEPREFIX/system.reg" ] ||
+  run_step "making the Wine prefix" scripts/wine-prefix.sh "$LINTORA_WINEPREFIX"
+step_now="showing the dialog"
 
 run_demo() {
   local exe="$root/build/$LINTORA_WINEARCH/app/Lintora.exe"
@@ -56,4 +90,5 @@ run_demo() {
 }
 export -f run_demo
 export root
-scripts/mariadb-server.sh run bash -c 'run_demo "$@"' demo "$@"
+# Wine's own messages go to the log; the screenshots' lines stay on the terminal.
+scripts/mariadb-server.sh run bash -c 'run_demo "$@"' demo "$@" 2>>"$log"

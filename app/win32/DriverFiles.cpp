@@ -14,15 +14,6 @@
 #include "framework/win32/FileHandle.h"
 
 namespace {
-const int kDriverFileCount = 4;
-
-TBinStream& DriverFileComponent(TLintoraForm& form, int number) {
-  const std::string name = "BinStream" + std::to_string(number);
-  auto* component = dynamic_cast<TBinStream*>(form.FindComponent(name));
-  if (!component) throw EReadError("Component " + name + " not found");
-  return *component;
-}
-
 // The file's place in the system directory; a name that is not a plain file name stops the run.
 std::string DriverFilePath(const std::string& systemDirectory, const TBinStream& component) {
   const std::string name = DriverFileName(component.FileName());
@@ -55,17 +46,21 @@ void SetFileDate(const std::string& path, uint32_t dosDateTime) {
   if (LocalDosDateTimeToFileTime(dosDateTime, utc)) file.SetLastWriteTime(utc);
 }
 
-void TLintoraForm::WriteDriverFiles() {
-  const std::string systemDirectory = SysDir();
-  for (int number = 1; number <= kDriverFileCount; ++number) {
-    TBinStream& component = DriverFileComponent(*this, number);
-    const std::string path = DriverFilePath(systemDirectory, component);
-    if (!FileExists(path)) WriteNewDriverFile(component, path);
+void CheckDriverFileNames(const std::vector<TBinStream*>& files) {
+  for (const TBinStream* component : files) DriverFilePath(std::string(), *component);
+}
+
+void WriteDriverFiles(const std::vector<TBinStream*>& files, const std::string& systemDirectory) {
+  for (TBinStream* component : files) {
+    const std::string path = DriverFilePath(systemDirectory, *component);
+    if (!FileExists(path)) WriteNewDriverFile(*component, path);
   }
 }
 
-void CheckDriverFileNames(TLintoraForm& form) {
-  for (int number = 1; number <= kDriverFileCount; ++number) {
-    DriverFilePath(std::string(), DriverFileComponent(form, number));
-  }
+std::vector<TBinStream*> TLintoraForm::DriverFiles() const {
+  return {BinStream1, BinStream2, BinStream3, BinStream4};
+}
+
+void TLintoraForm::WriteDriverFiles() {
+  ::WriteDriverFiles(DriverFiles(), SysDir());
 }

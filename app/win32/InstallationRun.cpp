@@ -1,43 +1,85 @@
-// BtnStartSetClick: the installation run, and what the last run tells the process's exit code.
+#include "app/win32/InstallationRun.h"
+
+#include "app/InstallationSteps.h"
+#include "app/RegistrationPlan.h"
 #include "app/SetupFields.h"
-#include "app/StartupCommandLine.h"
 #include "app/win32/DriverFiles.h"
-#include "app/win32/LintoraMain.h"
-#include "controls/win32/Buttons.h"
-#include "controls/win32/ComboBox.h"
-#include "controls/win32/Notebook.h"
+#include "app/win32/Registration.h"
+#include "app/win32/SettingsStore.h"
+#include "app/win32/SystemPrograms.h"
+#include "dbengine/win32/Database.h"
+#include "dbengine/win32/Query.h"
+#include "framework/Exceptions.h"
 
 namespace {
-const char* const kResultPage = "1";
-}  // namespace
 
-// The driver files' names are checked before anything is written. Values are saved before
-// anything else, so a run that fails later still leaves them for the next start. Both generation
-// tests are made and are exact: any other text registers nothing and the run goes on. An error
-// ends the run where it happens and leaves the outcome "failed".
-void TLintoraForm::BtnStartSetClick(TComponent*) {
-  lastRun_ = TRunOutcome::Failed;
-  CheckDriverFileNames(*this);
-  SaveSettings();
-  if (CBox0->Text() == DriverGeneration25) BtnAddParams25->Click();
-  if (CBox0->Text() == DriverGeneration53) BtnAddParams53->Click();
-  WriteDriverFiles();
-  const bool connected = TestConnection(CheckBox1->Checked());
-  ANotebook1->SetActivePage(kResultPage);
-  lastRun_ = connected ? TRunOutcome::Connected : TRunOutcome::ConnectionFailed;
+void SaveSettings(const TSetupFields& fields, const TStrings* hostList) {
+  fields.Save();
+  if (hostList) SaveNameList(HostListName, *hostList);
 }
 
-// "AUTO" promises a run; when start-up failed before it (the error box was shown and the dialog
-// closed without a run), a deployment script must not read that as success.
-int TLintoraForm::ExitCode() const {
-  switch (lastRun_) {
-    case TRunOutcome::Connected:
-      return 0;
-    case TRunOutcome::ConnectionFailed:
-      return 1;
-    case TRunOutcome::Failed:
-      return kExitRunFailed;
-    default:
-      return StartupPresetsFrom(commandLine_).autoRun ? kExitRunFailed : 0;
+void Register(const TSetupFields& fields, const TInstallationOptions& options,
+              TInstallationOutcome& outcome) {
+  const std::string step = "register the driver type \"" + fields.DbType + "\"";
+  const DriverGeneration* generation = ChosenGeneration(fields);
+  if (!generation) {
+    outcome.Skipped(step, "not a driver generation");
+    return;
   }
+  for (TRunStep& abandoned : RegisterDriverGeneration(*generation, fields, *options.aliasEditor)) {
+    outcome.steps.push_back(std::move(abandoned));
+  }
+  outcome.Done("register " + std::string(generation->driverName) + " and data source " +
+               fields.DataSource);
+}
+
+void CreateDatabase(TDatabase& database, TQuery& query, const std::string& dataSource) {
+  database.SetDatabaseName(DefaultDataSource);
+  query.SetDatabaseName(database.DatabaseName());
+  query.SQL().SetText(CreateDatabaseStatement(dataSource, query.CharacterSet()));
+  query.ExecSQL();
+}
+
+}  // namespace
+
+TConnectionResult TestDataSource(TDatabase& database, TQuery& query, const std::string& dataSource,
+                                 bool createDatabase) {
+  database.Close();
+  database.SetDatabaseName(dataSource);
+  if (createDatabase) CreateDatabase(database, query, dataSource);
+  TConnectionResult result;
+  result.dataSource = database.DatabaseName();
+  try {
+    database.Open();
+    result.state = TConnectionState::Opened;
+  } catch (const Exception& error) {
+    result.state = TConnectionState::Failed;
+    result.message = error.Message();
+  }
+  return result;
+}
+
+TInstallationOutcome RunInstallation(const TSetupFields& fields,
+                                     const TInstallationOptions& options) {
+  TInstallationOutcome outcome;
+  std::string step;
+  try {
+    step = "check driver file names";
+    CheckDriverFileNames(options.driverFiles);
+    step = "save settings";
+    SaveSettings(fields, options.hostList);
+    outcome.Done(step);
+    step = "register";
+    Register(fields, options, outcome);
+    step = "write driver files";
+    WriteDriverFiles(options.driverFiles, SysDir());
+    outcome.Done(step);
+    step = options.createDatabase ? "create database " + fields.DataSource : "connection test";
+    outcome.connection = TestDataSource(*options.database, *options.query, fields.DataSource,
+                                        options.createDatabase);
+    if (options.createDatabase) outcome.Done(step);
+  } catch (...) {
+    outcome.EndedBy(step, std::current_exception());
+  }
+  return outcome;
 }

@@ -30,7 +30,7 @@
 #include "framework/FormatSettings.h"
 
 namespace {
-const char* const InputPage = "0";
+const char* const kInputPage = "0";
 }  // namespace
 
 const TClassInfo& TLintoraForm::StaticClassInfo() {
@@ -118,6 +118,10 @@ void TLintoraForm::BindComponents() {
   Bind(Database1, "Database1");
   Bind(Query1, "Query1");
   Bind(AliasEditor1, "AliasEditor1");
+  Bind(BinStream1, "BinStream1");
+  Bind(BinStream2, "BinStream2");
+  Bind(BinStream3, "BinStream3");
+  Bind(BinStream4, "BinStream4");
 }
 
 // Start-up, while the dialog is still invisible. The language steps come before the title, so
@@ -130,20 +134,21 @@ void TLintoraForm::FormCreate(TComponent*) {
   ConvertForSimplifiedChinese();
   Application->SetTitle(Caption());
   FormatSettings().DateSeparator = '/';
-  BtnInit->Click();
-  ANotebook1->SetActivePage(InputPage);
+  const TSetupFields loaded = LoadSettings();  // what BtnInit does
+  ANotebook1->SetActivePage(kInputPage);
   LoadNameList(HostListName, CBox2->Items());
-  ApplyStartupPresets(StartupPresetsFrom(commandLine_));
+  ApplyStartupPresets(loaded, StartupPresetsFrom(commandLine_));
 }
 
 // The presets replace the loaded values without running CBox1's click action, so server and
-// password are not reloaded from the data source.
-void TLintoraForm::ApplyStartupPresets(const TStartupPresets& presets) {
-  TSetupFields fields = EnteredFields();
+// password are not reloaded from the data source. The run takes the values themselves; the
+// controls show the same, so that the dialog opened after an error shows what was run.
+void TLintoraForm::ApplyStartupPresets(const TSetupFields& loaded, const TStartupPresets& presets) {
+  TSetupFields fields = loaded;
   presets.ApplyTo(fields);
   ShowFields(fields);
   if (presets.autoRun) {
-    BtnStartSet->Click();
+    RunAndShow(fields);
     autoRunFinished_ = true;
   }
 }
@@ -163,7 +168,7 @@ void TLintoraForm::BtnExitClick(TComponent*) {
 }
 
 void TLintoraForm::BtnPriorClick(TComponent*) {
-  ANotebook1->SetActivePage(InputPage);
+  ANotebook1->SetActivePage(kInputPage);
 }
 
 void RegisterLintoraFormClasses() {

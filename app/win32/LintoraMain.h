@@ -3,7 +3,9 @@
 // program's resources; the fields below point at them by name once the form is read, and its
 // handlers are published under the names the stored form's events give.
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "controls/win32/Forms.h"
 
@@ -22,6 +24,10 @@ class TWinXP;
 class TDatabase;
 class TQuery;
 class TAliasEditor;
+class TBinStream;
+struct TConnectionResult;
+struct TInstallationOptions;
+struct TInstallationOutcome;
 struct TSetupFields;
 struct TStartupPresets;
 
@@ -82,6 +88,10 @@ class TLintoraForm : public TForm {
   TDatabase* Database1 = nullptr;
   TQuery* Query1 = nullptr;
   TAliasEditor* AliasEditor1 = nullptr;
+  TBinStream* BinStream1 = nullptr;
+  TBinStream* BinStream2 = nullptr;
+  TBinStream* BinStream3 = nullptr;
+  TBinStream* BinStream4 = nullptr;
 
   // Handlers named by the stored form.
   void FormCreate(TComponent* sender);
@@ -106,20 +116,28 @@ class TLintoraForm : public TForm {
   // The saved fields as the controls show them, and shown in the controls (Settings.cpp).
   TSetupFields EnteredFields() const;
   void ShowFields(const TSetupFields& fields);
-  // Saved settings: the fields from the settings key and file, and back to the key together
-  // with the host list (Settings.cpp).
-  void LoadSettings();
+  // Saved settings: the fields from the settings key and file, shown and returned; and back to
+  // the key together with the host list (Settings.cpp).
+  TSetupFields LoadSettings();
   void SaveSettings();
 
   // The command line start-up reads; the process's own unless set before FormCreate runs.
   void SetCommandLine(const std::string& commandLine) { commandLine_ = commandLine; }
-  void ApplyStartupPresets(const TStartupPresets& presets);
+  // The loaded fields with the presets over them are shown; with "AUTO" they are installed.
+  void ApplyStartupPresets(const TSetupFields& loaded, const TStartupPresets& presets);
   // Set when start-up ran the installation for "AUTO" to its end: the program then ends with
   // ExitCode instead of showing the dialog.
   bool AutoRunFinished() const { return autoRunFinished_; }
 
-  // The installation run's own steps (DriverFiles.cpp, ConnectionTest.cpp). TestConnection
-  // fills the result page and tells whether the connection opened.
+  // The installation run on these fields with the dialog's components, logged and shown: the
+  // result page when the connection test was reached; the error that ended the run is raised
+  // again, for the error box (ResultPage.cpp).
+  void RunAndShow(const TSetupFields& fields);
+  TInstallationOptions RunOptions();
+  // Two steps of the run on their own, with the dialog's components: the driver files
+  // (DriverFiles.cpp), and the connection test of the data source CBox1 names, which fills the
+  // result page and tells whether the connection opened (ResultPage.cpp).
+  std::vector<TBinStream*> DriverFiles() const;
   void WriteDriverFiles();
   bool TestConnection(bool createDatabase);
 
@@ -141,19 +159,17 @@ class TLintoraForm : public TForm {
   void Loaded() override;
 
  private:
-  enum class TRunOutcome { None, Connected, ConnectionFailed, Failed };
-
   void BindComponents();
-  void CreateDatabaseOnServer();
-  // "連結" + the database name + the verdict looked up under verdictKey.
-  std::string ConnectionOutcome(const char* verdictKey) const;
+  void ShowConnectionResult(const TConnectionResult& result);
+  // "連結" + the data source's name + the verdict looked up under verdictKey.
+  std::string ConnectionOutcome(const std::string& dataSource, const char* verdictKey) const;
   template <typename T>
   void Bind(T*& field, const char* name);
 
   std::string commandLine_;
   std::string userDataFolder_;
   bool autoRunFinished_ = false;
-  TRunOutcome lastRun_ = TRunOutcome::None;
+  std::optional<int> lastExitCode_;  // none until an installation run has ended
 };
 
 // The exit code of a run that an error ended, and of a process that could not even read its form.

@@ -11,6 +11,7 @@
 #include "framework/Strings.h"
 #include "framework/win32/IniFile.h"
 #include "framework/win32/Registry.h"
+#include "framework/win32/SystemError.h"
 #include "framework/win32/SystemPaths.h"
 
 namespace {
@@ -19,34 +20,49 @@ HKEY RootKey(RegistryRoot root) {
   return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-// Selecting the root releases the previous step's key. The result of opening is not looked at:
-// with no key open, the first write raises "Failed to set data for '%s'".
-void WriteStep(TRegistry& registry, const RegistryStep& step) {
+// Selecting the root releases the previous step's key.
+bool OpenStepKey(TRegistry& registry, const RegistryStep& step) {
   registry.SetRootKey(RootKey(step.root));
-  if (step.rebuilt) {
-    DeleteAndOpenKey(registry, step.keyPath, true);
-  } else {
-    registry.OpenKey(step.keyPath, true);
-  }
+  if (step.rebuilt) return DeleteAndOpenKey(registry, step.keyPath, true);
+  return registry.OpenKey(step.keyPath, true);
+}
+
+// With no key open the first write raises "Failed to set data for '%s'".
+void WriteStepValues(TRegistry& registry, const RegistryStep& step) {
   for (const NamedValue& value : step.values) registry.WriteString(value.name, value.data);
 }
 
-// Steps 2 to 14.
-void WriteRegistry(const std::vector<RegistryStep>& steps) {
+// Why a machine-wide step could not be written: the system's reason the key did not open, or the
+// write's error; empty when it was written.
+std::string WriteMachineWideStep(TRegistry& registry, const RegistryStep& step) {
+  if (!OpenStepKey(registry, step)) return SystemErrorText(registry.OpenError());
+  try {
+    WriteStepValues(registry, step);
+  } catch (const Exception& error) {
+    return error.Message();
+  }
+  return "";
+}
+
+// Steps 2 to 14. The machine-wide records need administrator rights; without them the
+// registration still makes the per-user ones, so a failure there abandons only that step.
+std::vector<TRunStep> WriteRegistry(const std::vector<RegistryStep>& steps) {
+  std::vector<TRunStep> abandoned;
   TRegistry registry;
   for (const RegistryStep& step : steps) {
     if (step.root == RegistryRoot::CurrentUser) {
-      WriteStep(registry, step);
+      OpenStepKey(registry, step);
+      WriteStepValues(registry, step);
       continue;
     }
-    // The machine-wide records need administrator rights; without them the registration still
-    // makes the per-user ones, so a failure here abandons only this step.
-    try {
-      WriteStep(registry, step);
-    } catch (const Exception&) {
+    const std::string why = WriteMachineWideStep(registry, step);
+    if (!why.empty()) {
+      abandoned.push_back(
+          {"machine-wide record HKEY_LOCAL_MACHINE" + step.keyPath, TStepState::Abandoned, why});
     }
   }
   registry.CloseKey();
+  return abandoned;
 }
 
 // Steps 15 and 16, through the profile calls: they create file, section and key as needed and
@@ -77,12 +93,14 @@ bool DeleteAndOpenKey(TRegistry& registry, const std::string& path, bool canCrea
   return registry.OpenKey(path, canCreate);
 }
 
-void RegisterDriverGeneration(const DriverGeneration& generation, const TSetupFields& fields,
-                              TAliasEditor& aliasEditor) {
+std::vector<TRunStep> RegisterDriverGeneration(const DriverGeneration& generation,
+                                               const TSetupFields& fields,
+                                               TAliasEditor& aliasEditor) {
   const RegistrationPlan plan = PlanRegistration(generation, fields, SysDir());
-  WriteRegistry(plan.registry);
+  std::vector<TRunStep> abandoned = WriteRegistry(plan.registry);
   WriteProfiles(plan.profiles);
   WriteAlias(plan, aliasEditor);
+  return abandoned;
 }
 
 void TLintoraForm::BtnAddParams25Click(TComponent*) {

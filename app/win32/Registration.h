@@ -3,6 +3,9 @@
 // and BtnAddParams53): the plan of app/RegistrationPlan.h written into the registry under both
 // roots, the profile files of the Windows directory and the engine's alias.
 #include <string>
+#include <vector>
+
+#include "app/InstallationOutcome.h"
 
 class TAliasEditor;
 class TRegistry;
@@ -10,10 +13,12 @@ struct DriverGeneration;
 struct TSetupFields;
 
 // Refuses an unusable data source name before anything is written; then writes every step in
-// order. A machine-wide step that fails is abandoned silently; a per-user value, a profile entry
-// or the alias change that fails raises its layer's error and ends the registration there.
-void RegisterDriverGeneration(const DriverGeneration& generation, const TSetupFields& fields,
-                              TAliasEditor& aliasEditor);
+// order. A machine-wide step that fails is abandoned and the registration goes on: the abandoned
+// steps are returned, each with its reason. A per-user value, a profile entry or the alias change
+// that fails raises its layer's error and ends the registration there.
+std::vector<TRunStep> RegisterDriverGeneration(const DriverGeneration& generation,
+                                               const TSetupFields& fields,
+                                               TAliasEditor& aliasEditor);
 
 // Deletes the key of that path (with everything below it) when it exists under the registry
 // object's root, then opens it, creating it when canCreate; a key that cannot be opened with full

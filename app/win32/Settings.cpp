@@ -43,7 +43,7 @@ void TLintoraForm::BtnInitClick(TComponent*) {
 // The two BLOB fields have no built-in default: they keep what the stored form shows. Each value
 // is shown as it is read, so a value that stops the loading leaves the ones before it shown and
 // the later fields as the form has them; the settings file's fields follow once it is read.
-void TLintoraForm::LoadSettings() {
+TSetupFields TLintoraForm::LoadSettings() {
   const TSetupFields shown = EnteredFields();
   TSetupFields fields;
   fields.BlobSize = shown.BlobSize;
@@ -55,6 +55,7 @@ void TLintoraForm::LoadSettings() {
   });
   ShowFields(fields);
   CBox0Change(this);
+  return fields;
 }
 
 void TLintoraForm::SaveSettings() {

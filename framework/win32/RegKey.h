@@ -17,7 +17,8 @@ class RegKey : public OwnedHandle<RegKeyTraits> {
  public:
   using OwnedHandle::OwnedHandle;
 
-  // Opens an existing subkey of parent; empty when it cannot be opened with that access.
+  // Opens an existing subkey of parent; empty when it cannot be opened with that access, and
+  // GetLastError then says why (for both).
   static RegKey Open(HKEY parent, const std::string& path, REGSAM access);
   // Opens the subkey of parent, creating it and its missing parents first.
   static RegKey Create(HKEY parent, const std::string& path, REGSAM access);

@@ -67,6 +67,7 @@ bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
   const Location location = Resolve(path);
   RegKey key = canCreate ? RegKey::Create(location.base, location.subPath, kFullAccess)
                          : RegKey::Open(location.base, location.subPath, kFullAccess);
+  openError_ = key.IsOpen() ? 0 : GetLastError();
   currentKey_ = std::move(key);
   return currentKey_.IsOpen();
 }

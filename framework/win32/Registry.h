@@ -39,6 +39,8 @@ class TRegistry {
   // As OpenKey without creating, with read access only (KEY_READ): a key that an account may read
   // but not change opens, and a write through it fails as any failed write does.
   bool OpenKeyReadOnly(const std::string& path);
+  // Why the last OpenKey failed (a Win32 error code); 0 after one that succeeded.
+  DWORD OpenError() const { return openError_; }
   void CloseKey();
 
   // The value's text; empty when there is no such value or no open key. Raises
@@ -75,4 +77,5 @@ class TRegistry {
 
   HKEY rootKey_;
   RegKey currentKey_;
+  DWORD openError_ = 0;
 };

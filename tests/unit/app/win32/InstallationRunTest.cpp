@@ -249,7 +249,8 @@ TEST_F(InstallationRun, DriverFileNameWithAPathWritesNothing) {
     third->SetFileName(stored);
     third->ExcludeState(csLoading);
     const std::string name = DriverFileName(stored);
-    ExpectError<EFileError>([&] { CheckDriverFileNames(form); }, NotAPlainFileNameMessage(name));
+    ExpectError<EFileError>([&] { CheckDriverFileNames(form.DriverFiles()); },
+                            NotAPlainFileNameMessage(name));
     ExpectError<EFileError>([&] { form.WriteDriverFiles(); }, NotAPlainFileNameMessage(name));
     for (const char* file : kDriverFiles) EXPECT_FALSE(FileExists(SystemFile(file))) << file;
     EXPECT_FALSE(FileExists(SystemFile("..\\evil.dll")));
