@@ -5,7 +5,7 @@
 #include "dbengine/Session.h"
 #include "dbengine/win32/DataSources.h"
 #include "dbengine/win32/RsaOaep.h"
-#include "dbengine/win32/SocketStream.h"
+#include "dbengine/win32/ServerTransport.h"
 #include "framework/Exceptions.h"
 #include "framework/Strings.h"
 #include "framework/TextCompare.h"
@@ -76,8 +76,8 @@ void TDatabase::OpenWithin(const Deadline& deadline) {
     throw EDatabaseError("Data source " + databaseName_ + " not found");
 
   const std::string server = record.Values("Server");
-  auto stream = std::make_unique<SocketStream>(server.empty() ? "localhost" : server,
-                                               PortOf(record.Values("Port")), deadline);
+  auto stream = std::make_unique<ServerTransport>(server.empty() ? "localhost" : server,
+                                                  PortOf(record.Values("Port")), deadline);
   auto client = std::make_unique<MySqlClient>(*stream, RsaOaepEncrypt);
   client->Connect({record.Values("User"), record.Values("Password"), record.Values("DataBase"),
                    record.Values("CHARSET")});
@@ -112,5 +112,25 @@ void TDatabase::Execute(const std::string& statement) {
     // that the next use reconnects instead of reading a stale answer.
     if (!client_->Healthy()) Drop();
     throw;
+  }
+}
+
+bool TDatabase::Encrypted() const {
+  return stream_ && stream_->Encrypted();
+}
+
+bool TDatabase::ServerRequiresTls() {
+  if (!Encrypted()) return false;
+  stream_->SetDeadline(Deadline(timeoutMs_));
+  try {
+    return client_->QueryValue("SELECT @@require_secure_transport") == "1";
+  } catch (const EDatabaseError&) {
+    // A server without the setting (before MySQL 5.7 and MariaDB 10.5) refuses the statement
+    // and lets plain connections in; a lost connection is the caller's to hear of.
+    if (!client_->Healthy()) {
+      Drop();
+      throw;
+    }
+    return false;
   }
 }

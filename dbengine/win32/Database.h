@@ -9,7 +9,7 @@
 
 class Deadline;
 class MySqlClient;
-class SocketStream;
+class ServerTransport;
 class TSession;
 
 class TDatabase : public TComponent {
@@ -45,6 +45,14 @@ class TDatabase : public TComponent {
   // Runs one statement, opening the connection first when it is not open; no result set is kept.
   void Execute(const std::string& statement);
 
+  // Whether the open connection travels inside TLS (the server offered it).
+  bool Encrypted() const;
+  // Whether the server of the open connection refuses connections without TLS
+  // (require_secure_transport), so that another client must be told to use TLS. False on a plain
+  // connection and for a server that does not know the setting. Raises EDatabaseError when the
+  // connection is lost meanwhile.
+  bool ServerRequiresTls();
+
  private:
   TSession& OwnSession() const;
   void OpenWithin(const Deadline& deadline);
@@ -54,6 +62,6 @@ class TDatabase : public TComponent {
   bool loginPrompt_ = true;
   std::string sessionName_;
   unsigned long timeoutMs_ = kDefaultTimeoutMs;
-  std::unique_ptr<SocketStream> stream_;
+  std::unique_ptr<ServerTransport> stream_;
   std::unique_ptr<MySqlClient> client_;
 };

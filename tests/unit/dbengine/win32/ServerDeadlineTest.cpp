@@ -114,3 +114,19 @@ TEST_F(ServerDeadline, HostLookupNotDoneByTheDeadlineFailsWithAClearMessage) {
             "resolved within 0 s");
   EXPECT_LT(took, milliseconds(1000));
 }
+
+TEST_F(ServerDeadline, TlsHandshakeThatStallsOrIsNoTlsEndsWithAClearMessage) {
+  {
+    MisbehavingServer server(Fault::kStallsAfterServerHello);
+    Use(server, 2000);
+    const std::string message = FailureOf([&] { database.Open(); });
+    EXPECT_NE(message.find("no answer within 2 s"), std::string::npos) << message;
+    EXPECT_GE(took, milliseconds(1900));
+    EXPECT_LT(took, milliseconds(4000));
+    EXPECT_FALSE(database.Connected());
+  }
+  MisbehavingServer server(Fault::kAnswersTlsWithPlain);
+  Use(server, 5000);
+  EXPECT_EQ(FailureOf([&] { database.Open(); }), "The MySQL server did not answer with TLS");
+  EXPECT_LT(took, milliseconds(2000));
+}
