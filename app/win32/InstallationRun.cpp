@@ -1,9 +1,11 @@
 // BtnStartSetClick: the installation run, and what the last run tells the process's exit code.
 #include "app/SetupFields.h"
 #include "app/win32/LintoraMain.h"
+#include "app/win32/Registration.h"
 #include "controls/win32/Buttons.h"
 #include "controls/win32/ComboBox.h"
 #include "controls/win32/Notebook.h"
+#include "dbengine/win32/Database.h"
 
 namespace {
 const char* const kResultPage = "1";
@@ -19,6 +21,9 @@ void TLintoraForm::BtnStartSetClick(TComponent*) {
   if (CBox0->Text() == DriverGeneration53) BtnAddParams53->Click();
   WriteDriverFiles();
   const bool connected = TestConnection(CheckBox1->Checked());
+  // The engine found its way in with TLS; the driver, which does not ask for TLS by itself, must
+  // be told to when the server lets nothing else in.
+  if (connected && Database1->ServerRequiresTls()) RequireTlsInRecords(CBox1->Text());
   ANotebook1->SetActivePage(kResultPage);
   lastRun_ = connected ? TRunOutcome::Connected : TRunOutcome::ConnectionFailed;
 }

@@ -85,6 +85,20 @@ void RegisterDriverGeneration(const DriverGeneration& generation, const TSetupFi
   WriteAlias(plan, aliasEditor);
 }
 
+void RequireTlsInRecords(const std::string& dataSource) {
+  TRegistry registry;
+  for (const RecordKey& record : DataSourceRecordKeys(dataSource)) {
+    registry.SetRootKey(RootKey(record.root));
+    try {
+      if (registry.OpenKey(record.keyPath, false))
+        registry.WriteString(DriverForcesTls.name, DriverForcesTls.data);
+    } catch (const Exception&) {
+      if (record.root == RegistryRoot::CurrentUser) throw;
+    }
+  }
+  registry.CloseKey();
+}
+
 void TLintoraForm::BtnAddParams25Click(TComponent*) {
   RegisterDriverGeneration(MySqlDriver250, EnteredFields(), *AliasEditor1);
 }
