@@ -17,6 +17,9 @@ constexpr ULONG kContextRequest = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETEC
                                   ISC_REQ_STREAM | ISC_REQ_MANUAL_CRED_VALIDATION;
 // A server that asks for a client certificate gets none; asking again and again is no handshake.
 constexpr int kMaxCertificateRequests = 2;
+// Records wait here only while a handshake message spans several of them; a certificate chain
+// is a few kilobytes, and a peer that goes on sending fragments is not handshaking.
+constexpr size_t kMaxUnreadBytes = 1024 * 1024;
 
 std::string StatusText(SECURITY_STATUS status) {
   char code[16];
@@ -138,6 +141,8 @@ void TlsStream::ReceiveRecord() {
   raw_.ReadExact(header, sizeof header);
   const size_t bodyLength = TlsRecordBodyLength(header);
   const size_t start = incoming_.size();
+  if (start + sizeof header + bodyLength > kMaxUnreadBytes)
+    throw EDatabaseError("The TLS handshake of the MySQL server does not end");
   incoming_.append(reinterpret_cast<const char*>(header), sizeof header);
   incoming_.resize(start + sizeof header + bodyLength);
   raw_.ReadExact(&incoming_[start + sizeof header], bodyLength);
