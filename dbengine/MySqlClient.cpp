@@ -198,21 +198,23 @@ void MySqlClient::FullAuthentication(const std::string& password) {
 }
 
 void MySqlClient::Execute(const std::string& statement) {
-  RunStatement(statement);
+  RunStatement(statement, nullptr);
 }
 
 std::string MySqlClient::QueryValue(const std::string& statement) {
-  return RunStatement(statement);
+  std::string value;
+  RunStatement(statement, &value);
+  return value;
 }
 
-std::string MySqlClient::RunStatement(const std::string& statement) {
+// firstValue, unless null, receives the first column of the first row of the first result.
+void MySqlClient::RunStatement(const std::string& statement, std::string* firstValue) {
   // Until the whole answer is read, a failure leaves the conversation out of step.
   healthy_ = false;
   StartCommand();
   WritePacket(BuildComQuery(statement));
   // Every result is read, so that the connection is ready for the next command.
-  std::string firstValue;
-  for (;;) {
+  for (;; firstValue = nullptr) {
     const std::string reply = ReadPacket();
     if (Header(reply) == kErrHeader) RaiseCommandError(reply);
     const uint16_t status = Header(reply) == kOkHeader ? ParseOkPacket(reply).statusFlags
@@ -220,7 +222,6 @@ std::string MySqlClient::RunStatement(const std::string& statement) {
     if (!(status & kMoreResultsExist)) break;
   }
   healthy_ = true;
-  return firstValue;
 }
 
 void MySqlClient::RaiseCommandError(const std::string& payload) {
@@ -228,20 +229,20 @@ void MySqlClient::RaiseCommandError(const std::string& payload) {
   RaiseServerError(payload);
 }
 
-// firstValue receives the first column of the first row of the first result set that has one.
-uint16_t MySqlClient::SkipResultSet(const std::string& firstPacket, std::string& firstValue) {
+// firstValue, unless null, receives the first column of the first row ("" for NULL or no row).
+uint16_t MySqlClient::SkipResultSet(const std::string& firstPacket, std::string* firstValue) {
   PacketReader(firstPacket).LengthEncodedInt();  // column count; a 0xFB/0xFF start is malformed
   // Column definitions up to their EOF, then rows up to the final EOF, whose status is returned.
   std::string packet;
-  bool valueTaken = !firstValue.empty();
   for (int part = 0; part < 2; ++part) {
     for (;;) {
       packet = ReadPacket();
       if (Header(packet) == kErrHeader) RaiseCommandError(packet);
       if (IsEofPacket(packet)) break;
-      if (part == 1 && !valueTaken && Header(packet) != kNullColumn)
-        firstValue = PacketReader(packet).LengthEncodedString();
-      if (part == 1) valueTaken = true;
+      if (part == 1 && firstValue) {
+        if (Header(packet) != kNullColumn) *firstValue = PacketReader(packet).LengthEncodedString();
+        firstValue = nullptr;
+      }
     }
   }
   PacketReader reader(packet);

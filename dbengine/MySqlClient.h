@@ -59,8 +59,8 @@ class MySqlClient {
   void FinishAuthentication(std::string plugin, const std::string& password);
   void FullAuthentication(const std::string& password);
   void StartTls(HandshakeResponse& response);
-  std::string RunStatement(const std::string& statement);
-  uint16_t SkipResultSet(const std::string& firstPacket, std::string& firstValue);
+  void RunStatement(const std::string& statement, std::string* firstValue);
+  uint16_t SkipResultSet(const std::string& firstPacket, std::string* firstValue);
   [[noreturn]] void RaiseServerError(const std::string& payload);
   [[noreturn]] void RaiseCommandError(const std::string& payload);
 
