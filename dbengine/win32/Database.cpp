@@ -25,6 +25,14 @@ unsigned short PortOf(const std::string& text) {
   return static_cast<unsigned short>(port);
 }
 
+// An account's own definition names what it asks of the connection ("REQUIRE SSL", "REQUIRE
+// X509", ...); "REQUIRE NONE" or nothing lets plain connections in.
+bool DefinitionRequiresTls(const std::string& createUser) {
+  const std::string require = " REQUIRE ";
+  const size_t at = createUser.find(require);
+  return at != std::string::npos && createUser.compare(at + require.size(), 4, "NONE") != 0;
+}
+
 }  // namespace
 
 const TClassInfo& TDatabase::StaticClassInfo() {
@@ -122,15 +130,20 @@ bool TDatabase::Encrypted() const {
 bool TDatabase::ServerRequiresTls() {
   if (!Encrypted()) return false;
   stream_->SetDeadline(Deadline(timeoutMs_));
+  return ValueOrEmpty("SELECT @@require_secure_transport") == "1" ||
+         DefinitionRequiresTls(ValueOrEmpty("SHOW CREATE USER CURRENT_USER()"));
+}
+
+// A server that does not know the statement (the setting came with MySQL 5.7 and MariaDB 10.5)
+// refuses it and goes on; a lost connection is the caller's to hear of.
+std::string TDatabase::ValueOrEmpty(const std::string& statement) {
   try {
-    return client_->QueryValue("SELECT @@require_secure_transport") == "1";
+    return client_->QueryValue(statement);
   } catch (const EDatabaseError&) {
-    // A server without the setting (before MySQL 5.7 and MariaDB 10.5) refuses the statement
-    // and lets plain connections in; a lost connection is the caller's to hear of.
     if (!client_->Healthy()) {
       Drop();
       throw;
     }
-    return false;
+    return std::string();
   }
 }

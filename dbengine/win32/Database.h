@@ -47,16 +47,18 @@ class TDatabase : public TComponent {
 
   // Whether the open connection travels inside TLS (the server offered it).
   bool Encrypted() const;
-  // Whether the server of the open connection refuses connections without TLS
-  // (require_secure_transport), so that another client must be told to use TLS. False on a plain
-  // connection and for a server that does not know the setting. Raises EDatabaseError when the
-  // connection is lost meanwhile.
+  // Whether the server of the open connection refuses connections without TLS, for everyone
+  // (require_secure_transport) or for this account (REQUIRE SSL and the like), so that another
+  // client must be told to use TLS. False on a plain connection and for a server that does not
+  // say. Raises EDatabaseError when the connection is lost meanwhile.
   bool ServerRequiresTls();
 
  private:
   TSession& OwnSession() const;
   void OpenWithin(const Deadline& deadline);
   void Drop();
+  // The first value of a statement's answer; "" when the server refuses the statement.
+  std::string ValueOrEmpty(const std::string& statement);
 
   std::string databaseName_;
   bool loginPrompt_ = true;

@@ -69,6 +69,21 @@ TEST_F(TlsConnection, DatabaseTellsWhetherTheServerRequiresTlsAndRefusesAWrongPa
     database.Execute("SET GLOBAL require_secure_transport = " +
                      std::string(required ? "ON" : "OFF"));
     EXPECT_EQ(database.ServerRequiresTls(), required);
+    // An account that alone must use TLS, on a server that lets others in without.
+    database.Execute("SET GLOBAL require_secure_transport = OFF");
+    database.Execute("CREATE OR REPLACE USER lt_tls_only@'%' IDENTIFIED BY 'tls-only' REQUIRE SSL");
+    const ScopedDataSource account(UniqueName("LtTlsAccount"), {{"Server", server.host},
+                                                                {"Port", server.port},
+                                                                {"User", "lt_tls_only"},
+                                                                {"Password", "tls-only"}});
+    TDatabase accountDatabase(nullptr);
+    accountDatabase.SetDatabaseName(account.Name());
+    accountDatabase.Open();
+    EXPECT_TRUE(accountDatabase.ServerRequiresTls());
+    accountDatabase.Close();
+    database.Execute("DROP USER lt_tls_only@'%'");
+    database.Execute("SET GLOBAL require_secure_transport = " +
+                     std::string(required ? "ON" : "OFF"));
   }
   database.Close();
 
