@@ -6,6 +6,7 @@
 #include "framework/Exceptions.h"
 
 const char* const DefaultDataSource = "mysql";
+const NamedValue DriverForcesTls = {"FORCETLS", "1"};
 
 namespace {
 
@@ -153,4 +154,13 @@ RegistrationPlan PlanRegistration(const DriverGeneration& generation, const TSet
   plan.aliasName = fields.DataSource;
   plan.aliasParameters = AliasParameters(fields);
   return plan;
+}
+
+std::vector<RecordKey> DataSourceRecordKeys(const std::string& dataSource) {
+  const std::string own = OdbcIniKeyPath + dataSource;
+  const std::string byDefault = OdbcIniKeyPath + std::string(DefaultDataSource);
+  return {{RegistryRoot::LocalMachine, own},
+          {RegistryRoot::LocalMachine, byDefault},
+          {RegistryRoot::CurrentUser, own},
+          {RegistryRoot::CurrentUser, byDefault}};
 }

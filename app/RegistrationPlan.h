@@ -74,6 +74,18 @@ struct RegistrationPlan {
   std::vector<NamedValue> aliasParameters;  // set in the alias's list: the BLOB fields not empty
 };
 
+// The value a data source record gains when the connection test found that the server refuses
+// connections without TLS: the carried driver asks for TLS only when its record says so.
+extern const NamedValue DriverForcesTls;  // FORCETLS=1
+
+// The data source records such a value goes into: the data source's and the default data
+// source's (one key for both generations, as the registry ignores case), machine-wide first.
+struct RecordKey {
+  RegistryRoot root;
+  std::string keyPath;  // from the root
+};
+std::vector<RecordKey> DataSourceRecordKeys(const std::string& dataSource);
+
 // The registration of that generation with the dialog's fields; sysDir ends in "\". Raises
 // Exception with the DataSourceNameMessage when the data source name is one that registration
 // refuses (dbengine/DataSourceName.h): such a name gets no plan, so nothing is registered.

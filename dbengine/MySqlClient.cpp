@@ -14,6 +14,7 @@ const char* const kNativePassword = "mysql_native_password";
 const char* const kCachingSha2Password = "caching_sha2_password";
 constexpr uint8_t kLatin1 = 8;
 constexpr uint16_t kMoreResultsExist = 0x0008;
+constexpr uint8_t kNullColumn = 0xFB;
 // Larger answers than this are refused rather than buffered: the engine reads no data.
 constexpr size_t kMaxReply = 64 * 1024 * 1024;
 // A server ends authentication after at most a method switch, one caching_sha2_password status
@@ -123,6 +124,7 @@ void MySqlClient::Connect(const ConnectionCredentials& credentials) {
   if (!credentials.database.empty() && (handshake.capabilities & ClientFlag::ConnectWithDb))
     response.capabilities |= ClientFlag::ConnectWithDb;
   response.characterSet = collation != 0 ? collation : kLatin1;
+  if ((handshake.capabilities & ClientFlag::Ssl) && stream_.TlsAvailable()) StartTls(response);
   response.user = credentials.user;
   response.authResponse = AuthResponse(plugin, credentials.password);
   response.database = credentials.database;
@@ -136,6 +138,13 @@ void MySqlClient::Connect(const ConnectionCredentials& credentials) {
     Execute("SET NAMES " + credentials.charset);
   }
   healthy_ = true;
+}
+
+// The SSL request carries the same flags as the login that follows it inside TLS.
+void MySqlClient::StartTls(HandshakeResponse& response) {
+  response.capabilities |= ClientFlag::Ssl;
+  WritePacket(BuildSslRequest(response));
+  stream_.StartTls();
 }
 
 void MySqlClient::FinishAuthentication(std::string plugin, const std::string& password) {
@@ -173,7 +182,13 @@ void MySqlClient::FinishAuthentication(std::string plugin, const std::string& pa
 }
 
 void MySqlClient::FullAuthentication(const std::string& password) {
-  // Without TLS the password travels RSA-encrypted with the key the server hands out.
+  // Inside TLS the password goes as it is; without TLS it travels RSA-encrypted with the key the
+  // server hands out, which keeps it from a listener but not from a server that is not the one
+  // it claims to be.
+  if (stream_.Encrypted()) {
+    WritePacket(password + '\0');
+    return;
+  }
   WritePacket(std::string(1, static_cast<char>(kRequestPublicKey)));
   const std::string reply = ReadPacket();
   if (Header(reply) == kErrHeader) RaiseServerError(reply);
@@ -183,16 +198,27 @@ void MySqlClient::FullAuthentication(const std::string& password) {
 }
 
 void MySqlClient::Execute(const std::string& statement) {
+  RunStatement(statement, nullptr);
+}
+
+std::string MySqlClient::QueryValue(const std::string& statement) {
+  std::string value;
+  RunStatement(statement, &value);
+  return value;
+}
+
+// firstValue, unless null, receives the first column of the first row of the first result.
+void MySqlClient::RunStatement(const std::string& statement, std::string* firstValue) {
   // Until the whole answer is read, a failure leaves the conversation out of step.
   healthy_ = false;
   StartCommand();
   WritePacket(BuildComQuery(statement));
   // Every result is read, so that the connection is ready for the next command.
-  for (;;) {
+  for (;; firstValue = nullptr) {
     const std::string reply = ReadPacket();
     if (Header(reply) == kErrHeader) RaiseCommandError(reply);
-    const uint16_t status =
-        Header(reply) == kOkHeader ? ParseOkPacket(reply).statusFlags : SkipResultSet(reply);
+    const uint16_t status = Header(reply) == kOkHeader ? ParseOkPacket(reply).statusFlags
+                                                       : SkipResultSet(reply, firstValue);
     if (!(status & kMoreResultsExist)) break;
   }
   healthy_ = true;
@@ -203,7 +229,8 @@ void MySqlClient::RaiseCommandError(const std::string& payload) {
   RaiseServerError(payload);
 }
 
-uint16_t MySqlClient::SkipResultSet(const std::string& firstPacket) {
+// firstValue, unless null, receives the first column of the first row ("" for NULL or no row).
+uint16_t MySqlClient::SkipResultSet(const std::string& firstPacket, std::string* firstValue) {
   PacketReader(firstPacket).LengthEncodedInt();  // column count; a 0xFB/0xFF start is malformed
   // Column definitions up to their EOF, then rows up to the final EOF, whose status is returned.
   std::string packet;
@@ -212,6 +239,10 @@ uint16_t MySqlClient::SkipResultSet(const std::string& firstPacket) {
       packet = ReadPacket();
       if (Header(packet) == kErrHeader) RaiseCommandError(packet);
       if (IsEofPacket(packet)) break;
+      if (part == 1 && firstValue) {
+        if (Header(packet) != kNullColumn) *firstValue = PacketReader(packet).LengthEncodedString();
+        firstValue = nullptr;
+      }
     }
   }
   PacketReader reader(packet);

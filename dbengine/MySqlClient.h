@@ -1,20 +1,19 @@
 // The client side of one MySQL protocol conversation: handshake and authentication
 // (mysql_native_password, caching_sha2_password with fast path and RSA full authentication,
 // authentication switch), COM_QUERY and COM_QUIT. It works on any byte stream, so the
-// conversation itself is platform-neutral; the socket and the RSA step are supplied by the caller.
+// conversation itself is platform-neutral; the connection (with or without TLS) and the RSA step
+// are supplied by the caller. When the server offers TLS and the transport has it, the login and
+// everything after it travel encrypted, as MySQL clients do by default ("preferred"): the server's
+// certificate is not checked, and a server without TLS is spoken to in plain.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-class ByteStream {
- public:
-  virtual ~ByteStream() = default;
-  virtual void Write(const std::string& bytes) = 0;
-  // Exactly count bytes; raises EDatabaseError when the peer closes or does not answer in time.
-  virtual void ReadExact(void* buffer, size_t count) = 0;
-};
+#include "dbengine/Transport.h"
+
+struct HandshakeResponse;
 
 // Encrypts with the server's PEM public key, RSA with OAEP padding; returns big-endian bytes.
 using RsaOaepEncryptor =
@@ -33,13 +32,16 @@ uint8_t CollationForCharset(const std::string& charset);
 
 class MySqlClient {
  public:
-  MySqlClient(ByteStream& stream, RsaOaepEncryptor rsa) : stream_(stream), rsa_(std::move(rsa)) {}
+  MySqlClient(Transport& stream, RsaOaepEncryptor rsa) : stream_(stream), rsa_(std::move(rsa)) {}
 
   // Reads the server's greeting and authenticates; raises EDatabaseError with the server's
   // message when the server refuses.
   void Connect(const ConnectionCredentials& credentials);
   // Runs one statement; a result set, if any, is read and dropped.
   void Execute(const std::string& statement);
+  // Runs one statement and gives the first column of its first row as text ("" for NULL, no row
+  // or no result set); the rest of the answer is read and dropped.
+  std::string QueryValue(const std::string& statement);
   // Says goodbye; the server closes the connection without an answer.
   void Quit();
 
@@ -56,11 +58,13 @@ class MySqlClient {
   std::string AuthResponse(const std::string& plugin, const std::string& password);
   void FinishAuthentication(std::string plugin, const std::string& password);
   void FullAuthentication(const std::string& password);
-  uint16_t SkipResultSet(const std::string& firstPacket);
+  void StartTls(HandshakeResponse& response);
+  void RunStatement(const std::string& statement, std::string* firstValue);
+  uint16_t SkipResultSet(const std::string& firstPacket, std::string* firstValue);
   [[noreturn]] void RaiseServerError(const std::string& payload);
   [[noreturn]] void RaiseCommandError(const std::string& payload);
 
-  ByteStream& stream_;
+  Transport& stream_;
   RsaOaepEncryptor rsa_;
   uint8_t sequence_ = 0;
   std::string nonce_;

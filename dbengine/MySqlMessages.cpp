@@ -62,13 +62,26 @@ Handshake ParseHandshake(const std::string& payload) {
   return handshake;
 }
 
-std::string BuildHandshakeResponse41(const HandshakeResponse& response) {
+namespace {
+
+PacketWriter ResponseStart(const HandshakeResponse& response) {
   PacketWriter writer;
   writer.Int4(response.capabilities)
       .Int4(response.maxPacketSize)
       .Byte(response.characterSet)
-      .Zeros(23)
-      .NulTerminatedString(response.user);
+      .Zeros(23);
+  return writer;
+}
+
+}  // namespace
+
+std::string BuildSslRequest(const HandshakeResponse& response) {
+  return ResponseStart(response).Payload();
+}
+
+std::string BuildHandshakeResponse41(const HandshakeResponse& response) {
+  PacketWriter writer = ResponseStart(response);
+  writer.NulTerminatedString(response.user);
   if (response.authResponse.size() > 0xFF)
     throw EDatabaseError("Authentication data too long for the MySQL protocol");
   writer.Byte(static_cast<uint8_t>(response.authResponse.size())).Bytes(response.authResponse);

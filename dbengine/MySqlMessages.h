@@ -10,6 +10,7 @@ constexpr uint32_t LongPassword = 0x00000001;
 constexpr uint32_t LongFlag = 0x00000004;
 constexpr uint32_t ConnectWithDb = 0x00000008;
 constexpr uint32_t Protocol41 = 0x00000200;
+constexpr uint32_t Ssl = 0x00000800;
 constexpr uint32_t Transactions = 0x00002000;
 constexpr uint32_t SecureConnection = 0x00008000;
 constexpr uint32_t MultiResults = 0x00020000;
@@ -51,6 +52,8 @@ struct HandshakeResponse {
 };
 
 std::string BuildHandshakeResponse41(const HandshakeResponse& response);
+// The SSL request: the response's first fields alone, after which the TLS handshake starts.
+std::string BuildSslRequest(const HandshakeResponse& response);
 
 struct AuthSwitchRequest {
   std::string pluginName;

@@ -12,7 +12,7 @@
 
 namespace {
 
-class InputStream : public ByteStream {
+class InputStream : public Transport {
  public:
   explicit InputStream(const std::string& bytes) : bytes_(bytes) {}
   void Write(const std::string&) override {}

@@ -78,6 +78,14 @@ TInstallationOutcome RunInstallation(const TSetupFields& fields,
     outcome.connection = TestDataSource(*options.database, *options.query, fields.DataSource,
                                         options.createDatabase);
     if (options.createDatabase) outcome.Done(step);
+    // The engine found its way in with TLS; the driver, which does not ask for TLS by itself, must
+    // be told to when the server lets nothing else in.
+    if (outcome.connection.state == TConnectionState::Opened &&
+        options.database->ServerRequiresTls()) {
+      step = "tell the driver to use TLS";
+      RequireTlsInRecords(fields.DataSource);
+      outcome.Done(step);
+    }
   } catch (...) {
     outcome.EndedBy(step, std::current_exception());
   }

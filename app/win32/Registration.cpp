@@ -103,6 +103,20 @@ std::vector<TRunStep> RegisterDriverGeneration(const DriverGeneration& generatio
   return abandoned;
 }
 
+void RequireTlsInRecords(const std::string& dataSource) {
+  TRegistry registry;
+  for (const RecordKey& record : DataSourceRecordKeys(dataSource)) {
+    registry.SetRootKey(RootKey(record.root));
+    try {
+      if (registry.OpenKey(record.keyPath, false))
+        registry.WriteString(DriverForcesTls.name, DriverForcesTls.data);
+    } catch (const Exception&) {
+      if (record.root == RegistryRoot::CurrentUser) throw;
+    }
+  }
+  registry.CloseKey();
+}
+
 void TLintoraForm::BtnAddParams25Click(TComponent*) {
   RegisterDriverGeneration(MySqlDriver250, EnteredFields(), *AliasEditor1);
 }

@@ -20,6 +20,11 @@ std::vector<TRunStep> RegisterDriverGeneration(const DriverGeneration& generatio
                                                const TSetupFields& fields,
                                                TAliasEditor& aliasEditor);
 
+// Adds DriverForcesTls to the records of the data source and the default data source that the
+// registration made; a record that is not there is not made. A machine-wide record that cannot
+// be written is left as it is, as in the registration; a per-user one raises.
+void RequireTlsInRecords(const std::string& dataSource);
+
 // Deletes the key of that path (with everything below it) when it exists under the registry
 // object's root, then opens it, creating it when canCreate; a key that cannot be opened with full
 // access counts as absent. Whether the open succeeded is returned, though the registration does

@@ -5,7 +5,7 @@
 #include "dbengine/Session.h"
 #include "dbengine/win32/DataSources.h"
 #include "dbengine/win32/RsaOaep.h"
-#include "dbengine/win32/SocketStream.h"
+#include "dbengine/win32/ServerTransport.h"
 #include "framework/Exceptions.h"
 #include "framework/Strings.h"
 #include "framework/TextCompare.h"
@@ -23,6 +23,14 @@ unsigned short PortOf(const std::string& text) {
   }
   if (port == 0 || port > 65535) throw EDatabaseError("Invalid port " + text);
   return static_cast<unsigned short>(port);
+}
+
+// An account's own definition names what it asks of the connection ("REQUIRE SSL", "REQUIRE
+// X509", ...); "REQUIRE NONE" or nothing lets plain connections in.
+bool DefinitionRequiresTls(const std::string& createUser) {
+  const std::string require = " REQUIRE ";
+  const size_t at = createUser.find(require);
+  return at != std::string::npos && createUser.compare(at + require.size(), 4, "NONE") != 0;
 }
 
 }  // namespace
@@ -76,8 +84,8 @@ void TDatabase::OpenWithin(const Deadline& deadline) {
     throw EDatabaseError("Data source " + databaseName_ + " not found");
 
   const std::string server = record.Values("Server");
-  auto stream = std::make_unique<SocketStream>(server.empty() ? "localhost" : server,
-                                               PortOf(record.Values("Port")), deadline);
+  auto stream = std::make_unique<ServerTransport>(server.empty() ? "localhost" : server,
+                                                  PortOf(record.Values("Port")), deadline);
   auto client = std::make_unique<MySqlClient>(*stream, RsaOaepEncrypt);
   client->Connect({record.Values("User"), record.Values("Password"), record.Values("DataBase"),
                    record.Values("CHARSET")});
@@ -118,5 +126,30 @@ void TDatabase::Execute(const std::string& statement) {
     // that the next use reconnects instead of reading a stale answer.
     if (!client_->Healthy()) Drop();
     throw;
+  }
+}
+
+bool TDatabase::Encrypted() const {
+  return stream_ && stream_->Encrypted();
+}
+
+bool TDatabase::ServerRequiresTls() {
+  if (!Encrypted()) return false;
+  stream_->SetDeadline(Deadline(timeoutMs_));
+  return ValueOrEmpty("SELECT @@require_secure_transport") == "1" ||
+         DefinitionRequiresTls(ValueOrEmpty("SHOW CREATE USER CURRENT_USER()"));
+}
+
+// A server that does not know the statement (the setting came with MySQL 5.7 and MariaDB 10.5)
+// refuses it and goes on; a lost connection is the caller's to hear of.
+std::string TDatabase::ValueOrEmpty(const std::string& statement) {
+  try {
+    return client_->QueryValue(statement);
+  } catch (const EDatabaseError&) {
+    if (!client_->Healthy()) {
+      Drop();
+      throw;
+    }
+    return std::string();
   }
 }

@@ -9,7 +9,7 @@
 
 class Deadline;
 class MySqlClient;
-class SocketStream;
+class ServerTransport;
 class TSession;
 
 class TDatabase : public TComponent {
@@ -48,16 +48,26 @@ class TDatabase : public TComponent {
   // record names it (empty for latin1); the connection is opened first when it is not open.
   const std::string& CharacterSet();
 
+  // Whether the open connection travels inside TLS (the server offered it).
+  bool Encrypted() const;
+  // Whether the server of the open connection refuses connections without TLS, for everyone
+  // (require_secure_transport) or for this account (REQUIRE SSL and the like), so that another
+  // client must be told to use TLS. False on a plain connection and for a server that does not
+  // say. Raises EDatabaseError when the connection is lost meanwhile.
+  bool ServerRequiresTls();
+
  private:
   TSession& OwnSession() const;
   void OpenWithin(const Deadline& deadline);
   void Drop();
+  // The first value of a statement's answer; "" when the server refuses the statement.
+  std::string ValueOrEmpty(const std::string& statement);
 
   std::string databaseName_;
   bool loginPrompt_ = true;
   std::string sessionName_;
   std::string characterSet_;
   unsigned long timeoutMs_ = kDefaultTimeoutMs;
-  std::unique_ptr<SocketStream> stream_;
+  std::unique_ptr<ServerTransport> stream_;
   std::unique_ptr<MySqlClient> client_;
 };

@@ -1,7 +1,9 @@
 # The driver files the program carries are a working ODBC driver: the data sources of the 2.50
 # ("MySQL") and the 5.3 ("MySQL5.3+") generation, and the default data source "mysql", connect
 # through the DLL that their record's "Driver" names, with the driver reading the record itself;
-# a record without a password connects; a wrong password is refused with SQLSTATE 28000.
+# a record without a password connects; a wrong password is refused with SQLSTATE 28000. Against
+# a server that refuses plain connections (LINTORA_MYSQL_TLS=required) the installation's own
+# test connects all the same and the records also carry FORCETLS, the driver's switch for TLS.
 source "$LINTORA_SOURCE_DIR/tests/lib/common.sh"
 : "${LINTORA_ODBC_CLIENT:?}" "${LINTORA_DRIVER_FILES:?}" "${LINTORA_DRIVER_KIND:?}"
 : "${LINTORA_DRIVER_PACKED:?}"
@@ -39,6 +41,7 @@ install_data_source() {
   fi
   # 1: the run's own connection test failed, as it must for a wrong password.
   [ "$code" -le 1 ] || fail "the installation of $dsn ended with exit code $code"
+  install_code=$code
 }
 
 # PROGRAM holds the bytes of FILE.
@@ -71,6 +74,9 @@ mysql_admin "CREATE DATABASE IF NOT EXISTS lintora_odbc25;
 # key's values sorted by name, whatever order they were written in).
 record_holds() {
   local dsn="$1" names="$2" found
+  if [ "${LINTORA_MYSQL_TLS:-off}" = required ]; then
+    names=$(tr ' ' '\n' <<<"$names FORCETLS" | LC_ALL=C sort | paste -sd' ')
+  fi
   found=$(reg_key_entries "HKEY_CURRENT_USER\\Software\\ODBC\\ODBC.INI\\$dsn" |
           awk '{ print $1 }' | LC_ALL=C sort | paste -sd' ')
   [ "$found" = "$names" ] || fail "the record of $dsn holds $found, not $names"
@@ -99,6 +105,7 @@ connects() {
 generation_works() {
   local generation="$1" dsn="$2" driver_file="$3" names="$4"
   install_data_source "$generation" "$dsn" "$LINTORA_MYSQL_USER" "$LINTORA_MYSQL_PASSWORD"
+  [ "$install_code" -eq 0 ] || fail "the installation's connection test of $dsn failed"
   record_holds "$dsn" "$names"
   connects "$dsn" "$driver_file"
   connects mysql "$driver_file"

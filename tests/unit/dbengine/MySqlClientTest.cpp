@@ -18,7 +18,7 @@
 namespace {
 
 // Plays the server's packets in order and records every packet the client writes.
-class ReplayStream : public ByteStream {
+class ReplayStream : public Transport {
  public:
   void ServerSends(const std::string& payload, uint8_t sequence) {
     pending_ += FramePackets(payload, sequence);
@@ -47,6 +47,17 @@ class ReplayStream : public ByteStream {
  private:
   std::string pending_;
   size_t position_ = 0;
+};
+
+// A transport with TLS: what the client writes after StartTls counts as encrypted.
+class TlsReplayStream : public ReplayStream {
+ public:
+  bool TlsAvailable() const override { return true; }
+  void StartTls() override { packetsBeforeTls = written.size(); }
+  bool Encrypted() const override { return packetsBeforeTls != kNotStarted; }
+
+  static constexpr size_t kNotStarted = ~size_t(0);
+  size_t packetsBeforeTls = kNotStarted;
 };
 
 HandshakeResponse ParseResponse(const std::string& payload) {
@@ -113,6 +124,43 @@ TEST(MySqlClient, CachingSha2FullAuthenticationEncryptsXoredPasswordWithServerKe
   EXPECT_EQ(plainSeen, Vector().fullAuthPlain);
   EXPECT_EQ(stream.written[2].payload, std::string(256, '\x5a'));
   EXPECT_EQ(stream.written[2].sequence, 5);
+}
+
+// Over TLS the login follows the SSL request, and full authentication sends the password itself
+// inside TLS: no key is asked for and nothing is RSA-encrypted. A server that does not offer TLS
+// gets no SSL request, and a transport without TLS sends none either.
+TEST(MySqlClient, TlsOfferedCarriesTheLoginAndThePasswordInsideTls) {
+  TlsReplayStream stream;
+  stream.ServerSends(Greeting("caching_sha2_password", true), 0);
+  stream.ServerSends("\x01\x04", 3);
+  stream.ServerSends(kOk, 5);
+  MySqlClient client(stream, [](const std::string&, const std::string&) -> std::string {
+    throw EDatabaseError("no RSA inside TLS");
+  });
+  client.Connect(Credentials());
+
+  ASSERT_EQ(stream.written.size(), 3u);
+  EXPECT_EQ(stream.packetsBeforeTls, 1u);
+  EXPECT_EQ(stream.written[0].payload.size(), 32u);
+  EXPECT_EQ(stream.written[0].sequence, 1);
+  const HandshakeResponse login = ParseResponse(stream.written[1].payload);
+  EXPECT_EQ(stream.written[0].payload, stream.written[1].payload.substr(0, 32));
+  EXPECT_TRUE(login.capabilities & ClientFlag::Ssl);
+  EXPECT_EQ(stream.written[1].sequence, 2);
+  EXPECT_EQ(stream.written[2].payload, Vector().password + '\0');
+  EXPECT_EQ(stream.written[2].sequence, 4);
+
+  for (const bool serverOffers : {false, true}) {
+    TlsReplayStream withTls;
+    ReplayStream withoutTls;
+    ReplayStream& plain = serverOffers ? withoutTls : withTls;
+    plain.ServerSends(Greeting("mysql_native_password", serverOffers), 0);
+    plain.ServerSends(kOk, 2);
+    MySqlClient(plain, nullptr).Connect(Credentials());
+    ASSERT_EQ(plain.written.size(), 1u);
+    EXPECT_FALSE(ParseResponse(plain.written[0].payload).capabilities & ClientFlag::Ssl);
+    EXPECT_EQ(withTls.packetsBeforeTls, TlsReplayStream::kNotStarted);
+  }
 }
 
 TEST(MySqlClient, AuthenticationSwitchAnswersWithNewNonce) {

@@ -7,14 +7,15 @@
 #include "AuthVectors.h"
 #include "dbengine/MySqlPacket.h"
 
-inline std::string Greeting(const std::string& plugin) {
+// offersTls: whether the capabilities hold CLIENT_SSL.
+inline std::string Greeting(const std::string& plugin, bool offersTls = false) {
   return PacketWriter()
       .Byte(10)
       .NulTerminatedString("8.0.36")
       .Int4(7)
       .Bytes(kVectorNonce.substr(0, 8))
       .Byte(0)
-      .Int2(0xFFFF)
+      .Int2(offersTls ? 0xFFFF : 0xF7FF)
       .Byte(255)
       .Int2(2)
       .Int2(0xDFFF)

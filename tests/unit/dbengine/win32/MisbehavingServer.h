@@ -23,6 +23,8 @@ class MisbehavingServer {
     kDripsQueryAnswer,        // connects properly, then answers a statement a byte at a time
     kAnswersEachStepLate,     // every answer right, each 1.2 s late
     kSilent,                  // accepts the connection and never sends a byte
+    kStallsAfterServerHello,  // offers TLS, answers the client's hello and then says nothing
+    kAnswersTlsWithPlain,     // offers TLS, answers the client's hello with a MySQL error
   };
 
   explicit MisbehavingServer(Fault fault, std::chrono::seconds lasting = std::chrono::seconds(8))
@@ -80,7 +82,25 @@ class MisbehavingServer {
         while (Pause(Milliseconds(100))) {
         }
         break;
+      case Fault::kStallsAfterServerHello:
+        if (!StartTls() || !Send(kServerHello)) return;
+        while (Pause(Milliseconds(100))) {
+        }
+        break;
+      case Fault::kAnswersTlsWithPlain:
+        if (StartTls()) SendPacket("\xff\x15\x04#28000Access denied", 2);
+        break;
     }
+  }
+
+  // The greeting offering TLS, the client's SSL request and its first TLS record.
+  bool StartTls() {
+    if (!SendPacket(Greeting("mysql_native_password", true), 0) || !Receive()) return false;
+    std::string header(5, '\0');
+    if (!WaitReadable(client_) || recv(client_, &header[0], 5, MSG_WAITALL) != 5) return false;
+    std::string body((static_cast<uint8_t>(header[3]) << 8) | static_cast<uint8_t>(header[4]), 0);
+    return recv(client_, &body[0], static_cast<int>(body.size()), MSG_WAITALL) ==
+           static_cast<int>(body.size());
   }
 
   bool TimeLeft() const { return !stop_ && Clock::now() < end_; }
@@ -144,6 +164,11 @@ class MisbehavingServer {
   }
 
   static constexpr Milliseconds kLate{1200};
+  // A TLS 1.2 ServerHello (ECDHE-RSA-AES128-GCM-SHA256, secure renegotiation), after which the
+  // client waits for the server's certificate.
+  const std::string kServerHello = std::string("\x16\x03\x03\x00\x31\x02\x00\x00\x2d\x03\x03", 11) +
+                                   std::string(32, '\x42') +
+                                   std::string("\x00\xc0\x2f\x00\x00\x05\xff\x01\x00\x01\x00", 11);
 
   const Fault fault_;
   const Clock::time_point end_;

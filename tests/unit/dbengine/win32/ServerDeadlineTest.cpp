@@ -49,6 +49,15 @@ class ServerDeadline : public ::testing::Test {
     return message;
   }
 
+  // The action failed because the limit of 2 s passed: not earlier, not much later, and the
+  // database is left closed.
+  void ExpectEndedAtTwoSeconds(const std::string& message) {
+    EXPECT_NE(message.find("no answer within 2 s"), std::string::npos) << message;
+    EXPECT_GE(took, milliseconds(1900));
+    EXPECT_LT(took, milliseconds(4000));
+    EXPECT_FALSE(database.Connected());
+  }
+
   std::unique_ptr<ScopedDataSource> source;
   TDatabase database{nullptr};
   Clock::duration took{};
@@ -59,11 +68,7 @@ class ServerDeadline : public ::testing::Test {
 TEST_F(ServerDeadline, GreetingDrippedByteByByteEndsAtTheDeadline) {
   MisbehavingServer server(Fault::kDripsGreeting);
   Use(server, 2000);
-  const std::string message = FailureOf([&] { database.Open(); });
-  EXPECT_NE(message.find("no answer within 2 s"), std::string::npos) << message;
-  EXPECT_GE(took, milliseconds(1900));
-  EXPECT_LT(took, milliseconds(4000));
-  EXPECT_FALSE(database.Connected());
+  ExpectEndedAtTwoSeconds(FailureOf([&] { database.Open(); }));
 }
 
 TEST_F(ServerDeadline, EndlessAuthenticationEndsAfterThreeRounds) {
@@ -81,10 +86,7 @@ TEST_F(ServerDeadline, AnswerToAStatementDrippedByteByByteEndsAtTheDeadline) {
   const std::string message = FailureOf([&] { database.Execute("CREATE DATABASE `x`"); });
   EXPECT_NE(message.find("Lost connection to MySQL server on '127.0.0.1'"), std::string::npos)
       << message;
-  EXPECT_NE(message.find("no answer within 2 s"), std::string::npos) << message;
-  EXPECT_GE(took, milliseconds(1900));
-  EXPECT_LT(took, milliseconds(4000));
-  EXPECT_FALSE(database.Connected());  // out of step: the next use connects again
+  ExpectEndedAtTwoSeconds(message);  // out of step: the next use connects again
 }
 
 TEST_F(ServerDeadline, StatementThatHasToOpenFirstGetsOneLimitForBoth) {
@@ -113,4 +115,16 @@ TEST_F(ServerDeadline, HostLookupNotDoneByTheDeadlineFailsWithAClearMessage) {
             "Can't connect to MySQL server on 'localhost' (port 3306): the host name was not "
             "resolved within 0 s");
   EXPECT_LT(took, milliseconds(1000));
+}
+
+TEST_F(ServerDeadline, TlsHandshakeThatStallsOrIsNoTlsEndsWithAClearMessage) {
+  {
+    MisbehavingServer server(Fault::kStallsAfterServerHello);
+    Use(server, 2000);
+    ExpectEndedAtTwoSeconds(FailureOf([&] { database.Open(); }));
+  }
+  MisbehavingServer server(Fault::kAnswersTlsWithPlain);
+  Use(server, 5000);
+  EXPECT_EQ(FailureOf([&] { database.Open(); }), "The MySQL server did not answer with TLS");
+  EXPECT_LT(took, milliseconds(2000));
 }
