@@ -37,7 +37,7 @@ std::string DataSourceNameMessage(DataSourceNameFault fault, const std::string& 
     case DataSourceNameFault::ControlCharacter:
       return kControlCharacter;
     case DataSourceNameFault::TooLong:
-      return FormatErrorText(kTooLong, name) + std::to_string(MaxDataSourceNameLength) +
+      return FormatErrorText(kTooLong, name) + std::to_string(kMaxDataSourceNameLength) +
              kCharacters;
     case DataSourceNameFault::ReservedName:
       return FormatErrorText(kReservedName, name);

@@ -73,7 +73,7 @@ DataSourceNameFault CheckNewDataSourceName(const std::string& name, LeadByteTest
   const NameShape shape = ShapeOf(name, ForbiddenDataSourceNameCharacters, isLeadByte);
   if (shape.holdsForbidden) return DataSourceNameFault::ForbiddenCharacter;
   if (shape.holdsControl) return DataSourceNameFault::ControlCharacter;
-  if (shape.characters > MaxDataSourceNameLength) return DataSourceNameFault::TooLong;
+  if (shape.characters > kMaxDataSourceNameLength) return DataSourceNameFault::TooLong;
   if (IsReserved(name)) return DataSourceNameFault::ReservedName;
   return DataSourceNameFault::None;
 }

@@ -19,11 +19,11 @@ enum class DataSourceNameFault {
   Empty,
   ForbiddenCharacter,  // one of []{}(),;?*=!@\ or NUL (for an existing name: \ or NUL)
   ControlCharacter,    // a byte from 0x01 to 0x1F, or 0x7F (line breaks, tabs)
-  TooLong,             // more than MaxDataSourceNameLength characters
+  TooLong,             // more than kMaxDataSourceNameLength characters
   ReservedName,  // "ODBC Data Sources", "ODBC File DSN" or "ODBC 32 bit Data Sources", case ignored
 };
 
-constexpr size_t MaxDataSourceNameLength = 32;
+constexpr size_t kMaxDataSourceNameLength = 32;
 extern const char* const DataSourceListKeyName;  // "ODBC Data Sources"
 extern const char* const FileDataSourceKeyName;  // "ODBC File DSN"
 extern const char* const Odbc32BitListKeyName;   // "ODBC 32 bit Data Sources"
