@@ -134,7 +134,7 @@ TEST_F(RunWithoutForm, GenerationsAbandonedStepsAndTheConnectionResult) {
   database_.Close();
   database_.SetDatabaseName(name);
   EXPECT_NO_THROW(database_.Open());  // the database is there now
-  database_.Execute("DROP DATABASE " + QuoteIdentifier(name));
+  database_.Execute("DROP DATABASE " + QuoteIdentifier(name, ""));
   database_.Close();
 
   const std::string other = UniqueName("LtNone");
@@ -228,7 +228,7 @@ TEST_F(RunLogFile, AutoRunsAppendOneBlockEachWithoutThePassword) {
     TDatabase database(nullptr);
     database.SetDatabaseName("LtLogMaker");
     database.Open();
-    database.Execute("CREATE DATABASE " + QuoteIdentifier(name));
+    database.Execute("CREATE DATABASE " + QuoteIdentifier(name, ""));
   }
   PrepareSettings(server_.port);
   EXPECT_EQ(AutoRun(name), 0);
@@ -274,7 +274,7 @@ TEST_F(RunLogFile, AutoRunsAppendOneBlockEachWithoutThePassword) {
   const ScopedDataSource dropper("LtLogMaker", ServerRecord(server_, "mysql", server_.password));
   database.SetDatabaseName("LtLogMaker");
   database.Open();
-  database.Execute("DROP DATABASE " + QuoteIdentifier(name));
+  database.Execute("DROP DATABASE " + QuoteIdentifier(name, ""));
 }
 
 // A log past its bound loses its oldest runs from the front; a folder in the log's place leaves
