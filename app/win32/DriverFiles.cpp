@@ -56,6 +56,7 @@ void SetFileDate(const std::string& path, uint32_t dosDateTime) {
 }
 
 void TLintoraForm::WriteDriverFiles() {
+  CheckDriverFileNames(*this);  // all four, so that a bad name leaves no file written
   const std::string systemDirectory = SysDir();
   for (int number = 1; number <= kDriverFileCount; ++number) {
     TBinStream& component = DriverFileComponent(*this, number);
