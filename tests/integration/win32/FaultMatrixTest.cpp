@@ -180,6 +180,20 @@ std::string HostListKeyPath() {
   return std::string(NameListKeyPath).substr(1) + HostListName;
 }
 
+// A language file line that sets a property to what it cannot hold: the language step of
+// start-up fails (before the dialog's own handler is installed, so the system's box shows it)
+// and AUTO gets no run.
+class DamagedLanguageFile : public Fault {
+ public:
+  explicit DamagedLanguageFile(InstallRun&) : path_(GetUserDataFolder() + "Taiwan.Prop") {
+    WriteFileCopy(path_, {true, "[TLintoraForm]\r\nLabel1.Alignment=taNowhere\r\n"});
+  }
+  ~DamagedLanguageFile() override { DeleteFileA(path_.c_str()); }
+
+ private:
+  std::string path_;
+};
+
 // --- the table ----------------------------------------------------------------------------------
 
 // A fault of type T made with the run and args.
@@ -229,6 +243,8 @@ const FaultCase kCases[] = {
      [] { return std::string("Invalid data type for 'User'"); }, nullptr},
     {"HostListValueNotAString", Make<NumberInsteadOfText>(HostListKeyPath(), std::string("Value1")),
      Reach::kNothing, 2, [] { return std::string("Invalid data type for 'Value1'"); }, nullptr},
+    {"LanguageFileDamaged", Make<DamagedLanguageFile>(), Reach::kNothing, 2,
+     [] { return std::string("Invalid property element: taNowhere"); }, nullptr},
     {"EngineConfigNotWritable", Make<EngineConfigBlocked>(), Reach::kProfiles, 2,
      [] { return "Cannot write the engine configuration file " + DefaultConfigFilePath(); },
      nullptr},
