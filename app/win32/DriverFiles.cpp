@@ -51,6 +51,7 @@ void CheckDriverFileNames(const std::vector<TBinStream*>& files) {
 }
 
 void WriteDriverFiles(const std::vector<TBinStream*>& files, const std::string& systemDirectory) {
+  CheckDriverFileNames(files);  // all of them, so that a bad name leaves no file written
   for (TBinStream* component : files) {
     const std::string path = DriverFilePath(systemDirectory, *component);
     if (!FileExists(path)) WriteNewDriverFile(*component, path);

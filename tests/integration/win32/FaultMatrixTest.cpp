@@ -181,7 +181,8 @@ std::string HostListKeyPath() {
 }
 
 // A language file line that sets a property to what it cannot hold: the language step of
-// start-up fails before any run.
+// start-up fails (before the dialog's own handler is installed, so the system's box shows it)
+// and AUTO gets no run.
 class DamagedLanguageFile : public Fault {
  public:
   explicit DamagedLanguageFile(InstallRun&) : path_(GetUserDataFolder() + "Taiwan.Prop") {

@@ -69,6 +69,8 @@ std::string BoxMessage(HWND box) {
   return std::string();
 }
 
+const char* const kSystemBoxClass = "#32770";
+
 struct WindowSearch {
   DWORD processId;
   const char* className;
@@ -130,8 +132,11 @@ HWND LintoraProcess::WaitForDialog(DWORD timeoutMs) const {
   return nullptr;
 }
 
+// The dialog's own error box, or the system's box that an error of start-up shows before the
+// dialog's handler is installed.
 bool LintoraProcess::AnswerShownBox(std::string& message) const {
   HWND box = VisibleWindowOfClass(MessageFormClassName);
+  if (!box) box = VisibleWindowOfClass(kSystemBoxClass);
   if (!box) return false;
   message = BoxMessage(box);
   PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
