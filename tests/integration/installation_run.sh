@@ -247,8 +247,9 @@ rmdir "$system/myodbc5a.dll"
 
 echo "== the deployment example under cmd.exe: installer codes and the run's log block copied"
 cp "$LINTORA_SOURCE_DIR/deploy/Lintora-deploy.cmd" "$(dirname "$exe")/"
-# cmd.exe's codes go past what a Unix exit status holds: the wrapper prints the whole number.
-printf '@call "%%~dp0Lintora-deploy.cmd" %%*\r\n@echo installer code %%ERRORLEVEL%%\r\n' \
+# A distribution tool runs the script in a cmd.exe of its own and reads that process's exit code,
+# as the wrapper does; it prints the whole number, which a Unix exit status cannot hold.
+printf '@cmd /c ""%%~dp0Lintora-deploy.cmd" %%*"\r\n@echo installer code %%ERRORLEVEL%%\r\n' \
   >"$(dirname "$exe")/deploy-test.cmd"
 report="$SCRATCH/report folder"
 deploy() {
