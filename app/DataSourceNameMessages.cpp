@@ -32,7 +32,7 @@ std::string DataSourceNameMessage(DataSourceNameFault fault, const std::string& 
     case DataSourceNameFault::ForbiddenCharacter:
       return FormatErrorText(kForbiddenCharacter, name) + ForbiddenDataSourceNameCharacters;
     case DataSourceNameFault::TooLong:
-      return FormatErrorText(kTooLong, name) + std::to_string(MaxDataSourceNameLength) +
+      return FormatErrorText(kTooLong, name) + std::to_string(kMaxDataSourceNameLength) +
              kCharacters;
     case DataSourceNameFault::ReservedName:
       return FormatErrorText(kReservedName, name);

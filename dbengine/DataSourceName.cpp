@@ -42,7 +42,7 @@ DataSourceNameFault CheckNewDataSourceName(const std::string& name) {
   if (name.empty()) return DataSourceNameFault::Empty;
   const NameShape shape = ShapeOf(name, ForbiddenDataSourceNameCharacters);
   if (shape.holdsForbidden) return DataSourceNameFault::ForbiddenCharacter;
-  if (shape.characters > MaxDataSourceNameLength) return DataSourceNameFault::TooLong;
+  if (shape.characters > kMaxDataSourceNameLength) return DataSourceNameFault::TooLong;
   if (IsReserved(name)) return DataSourceNameFault::ReservedName;
   return DataSourceNameFault::None;
 }

@@ -15,11 +15,11 @@ enum class DataSourceNameFault {
   None,
   Empty,
   ForbiddenCharacter,  // one of []{}(),;?*=!@\ or NUL (for an existing name: \ or NUL)
-  TooLong,             // more than MaxDataSourceNameLength characters
+  TooLong,             // more than kMaxDataSourceNameLength characters
   ReservedName,        // "ODBC Data Sources" or "ODBC File DSN", letter case ignored
 };
 
-constexpr size_t MaxDataSourceNameLength = 32;
+constexpr size_t kMaxDataSourceNameLength = 32;
 extern const char* const DataSourceListKeyName;  // "ODBC Data Sources"
 extern const char* const FileDataSourceKeyName;  // "ODBC File DSN"
 // The characters a new data source name may not hold (besides NUL), as the user is told them.

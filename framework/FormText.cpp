@@ -261,6 +261,7 @@ class Compiler {
       out_.Name(className);
       out_.Name(name);
     });
+    if (env_.OnObject) env_.OnObject(depth, name, className);
     bool inChildren = false;
     for (;;) {
       const Token token = in_.Next();

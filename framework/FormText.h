@@ -45,6 +45,8 @@ struct FormTextEnvironment {
   std::function<std::string(const std::string& utf8)> ConvertText;
   // The bytes of a file named by `Data = file '...'`, the path as written in the description.
   std::function<std::vector<uint8_t>(const std::string& path)> ReadFile;
+  // Told of every object as it is read, the root at depth 0 (an unnamed object: name empty).
+  std::function<void(int depth, const std::string& name, const std::string& className)> OnObject;
 };
 
 // Raises EFormTextError ("Line N: ...") for anything it cannot compile, including the

@@ -7,7 +7,11 @@ if(LINTORA_FORM_TEXT)
   set(lintora_form_input ${LINTORA_FORM_TEXT})
 endif()
 set(lintora_form_stream ${CMAKE_CURRENT_BINARY_DIR}/LintoraForm.lfm)
-lintora_compile_form(INPUT ${lintora_form_input} OUTPUT ${lintora_form_stream})
+# The dialog's class (app/win32/LintoraMain.h) takes its component members from this list.
+set(LINTORA_FORM_COMPONENTS_DIR ${CMAKE_CURRENT_BINARY_DIR}/components CACHE INTERNAL "")
+file(MAKE_DIRECTORY ${LINTORA_FORM_COMPONENTS_DIR})
+lintora_compile_form(INPUT ${lintora_form_input} OUTPUT ${lintora_form_stream}
+                     HEADER ${LINTORA_FORM_COMPONENTS_DIR}/LintoraFormComponents.h)
 add_custom_target(lintora_form DEPENDS ${lintora_form_stream})
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/LintoraForm.rc
      "LINTORAFORM RCDATA \"${lintora_form_stream}\"\n")

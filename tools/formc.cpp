@@ -2,16 +2,21 @@
 // program. Strings become code page 950 (Big5) text; `Data = file '...'` paths are relative to
 // the description's folder.
 //
-//   formc IN.txt OUT.bin [DEPFILE]
+//   formc IN.txt OUT.bin [DEPFILE [HEADER]]
 //
 // With DEPFILE it also writes a make-style dependency list (the description and every file it
-// names) so that the build recompiles the form when any of them changes.
+// names) so that the build recompiles the form when any of them changes. With HEADER it writes
+// the C++ list of the root's named components with their classes,
+// FORM_COMPONENTS(X) = X(TClass, Name) ..., from which the form's class makes and binds its
+// members: a component renamed or retyped in the description no longer builds where the code
+// uses it, instead of failing when the program reads its form.
 #include <iconv.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Exceptions.h"
@@ -71,7 +76,28 @@ void WriteOutput(const std::string& path, const std::vector<uint8_t>& bytes) {
   fs::rename(temporary, path);
 }
 
-int Compile(const std::string& input, const std::string& output, const std::string& depfile) {
+std::string ComponentListHeader(
+    const std::string& input, const std::vector<std::pair<std::string, std::string>>& components) {
+  std::string text = "// Made by formc from " + fs::path(input).filename().string() +
+                     ": the form's named components and their classes.\n#pragma once\n" +
+                     "#define FORM_COMPONENTS(X)";
+  for (const auto& [name, className] : components) {
+    text += " \\\n  X(" + className + ", " + name + ")";
+  }
+  return text + "\n";
+}
+
+// Written only when its text changes, so that the code including it is not rebuilt for nothing.
+void WriteHeader(const std::string& path, const std::string& text) {
+  if (fs::exists(path)) {
+    const std::vector<uint8_t> old = ReadFileBytes(path);
+    if (std::string(old.begin(), old.end()) == text) return;
+  }
+  WriteText(path, text);
+}
+
+int Compile(const std::string& input, const std::string& output, const std::string& depfile,
+            const std::string& header) {
   const std::vector<uint8_t> bytes = ReadFileBytes(input);
   const fs::path folder = fs::absolute(input).parent_path();
   std::vector<std::string> dependencies{fs::absolute(input).string()};
@@ -84,6 +110,10 @@ int Compile(const std::string& input, const std::string& output, const std::stri
     dependencies.push_back(resolved);
     return ReadFileBytes(resolved);
   };
+  std::vector<std::pair<std::string, std::string>> components;
+  env.OnObject = [&components](int depth, const std::string& name, const std::string& className) {
+    if (depth > 0 && !name.empty()) components.emplace_back(name, className);
+  };
   try {
     WriteOutput(output, CompileFormText(std::string(bytes.begin(), bytes.end()), env));
   } catch (const EFormTextError& e) {
@@ -95,17 +125,18 @@ int Compile(const std::string& input, const std::string& output, const std::stri
     for (const std::string& dependency : dependencies) rule += " " + DepfileEscaped(dependency);
     WriteText(depfile, rule + "\n");
   }
+  if (!header.empty()) WriteHeader(header, ComponentListHeader(input, components));
   return 0;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: formc IN.txt OUT.bin [DEPFILE]\n");
+  if (argc < 3 || argc > 5) {
+    std::fprintf(stderr, "usage: formc IN.txt OUT.bin [DEPFILE [HEADER]]\n");
     return 2;
   }
   try {
-    return Compile(argv[1], argv[2], argc == 4 ? argv[3] : "");
+    return Compile(argv[1], argv[2], argc >= 4 ? argv[3] : "", argc == 5 ? argv[4] : "");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "formc: %s\n", e.what());
     return 1;

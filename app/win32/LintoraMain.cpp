@@ -67,61 +67,9 @@ void TLintoraForm::Bind(T*& field, const char* name) {
 }
 
 void TLintoraForm::BindComponents() {
-  Bind(ANotebook1, "ANotebook1");
-  Bind(Panel1, "Panel1");
-  Bind(Panel2, "Panel2");
-  Bind(BtnInit, "BtnInit");
-  Bind(BtnDelete, "BtnDelete");
-  Bind(BtnAddParams25, "BtnAddParams25");
-  Bind(BtnAddParams53, "BtnAddParams53");
-  Bind(Label1, "Label1");
-  Bind(Label2, "Label2");
-  Bind(Label3, "Label3");
-  Bind(Label4, "Label4");
-  Bind(Label5, "Label5");
-  Bind(Label6, "Label6");
-  Bind(Label7, "Label7");
-  Bind(Label8, "Label8");
-  Bind(Label9, "Label9");
-  Bind(Label10, "Label10");
-  Bind(Label11, "Label11");
-  Bind(Label12, "Label12");
-  Bind(Label13, "Label13");
-  Bind(LabelA, "LabelA");
-  Bind(LabelMsg, "LabelMsg");
-  Bind(CBox0, "CBox0");
-  Bind(CBox1, "CBox1");
-  Bind(CBox2, "CBox2");
-  Bind(CBox5, "CBox5");
-  Bind(Edit3, "Edit3");
-  Bind(Edit4, "Edit4");
-  Bind(Edit5, "Edit5");
-  Bind(Edit6, "Edit6");
-  Bind(Edit7, "Edit7");
-  Bind(Edit8, "Edit8");
-  Bind(CheckBox1, "CheckBox1");
-  Bind(Image1, "Image1");
-  Bind(Image2, "Image2");
-  Bind(Image3, "Image3");
-  Bind(Image4, "Image4");
-  Bind(Image5, "Image5");
-  Bind(Image6, "Image6");
-  Bind(ImageA, "ImageA");
-  Bind(Memo1, "Memo1");
-  Bind(BtnStartSet, "BtnStartSet");
-  Bind(BtnExit, "BtnExit");
-  Bind(Button1, "Button1");
-  Bind(BtnPrior, "BtnPrior");
-  Bind(BtnClose, "BtnClose");
-  Bind(Memos1, "Memos1");
-  Bind(WinXP1, "WinXP1");
-  Bind(Database1, "Database1");
-  Bind(Query1, "Query1");
-  Bind(AliasEditor1, "AliasEditor1");
-  Bind(BinStream1, "BinStream1");
-  Bind(BinStream2, "BinStream2");
-  Bind(BinStream3, "BinStream3");
-  Bind(BinStream4, "BinStream4");
+#define LINTORA_BIND_COMPONENT(Class, Name) Bind(Name, #Name);
+  FORM_COMPONENTS(LINTORA_BIND_COMPONENT)
+#undef LINTORA_BIND_COMPONENT
 }
 
 // Start-up, while the dialog is still invisible. The language steps come before the title, so

@@ -1,11 +1,14 @@
 #pragma once
 // TLintoraForm: the setup dialog. Its controls and components come from the stored form in the
-// program's resources; the fields below point at them by name once the form is read, and its
-// handlers are published under the names the stored form's events give.
+// program's resources; its members are the form's components as the form compiler lists them
+// (a component renamed or given another class in the form no longer builds where the code uses
+// it), pointed at by name once the form is read; its handlers are published under the names the
+// stored form's events give.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "LintoraFormComponents.h"  // made by formc from the stored form
 #include "controls/win32/Forms.h"
 
 class TButton;
@@ -17,6 +20,7 @@ class TLabel;
 class TMemo;
 class TMemos;
 class TNotebook;
+class TPage;
 class TPanel;
 class TSpeedButton;
 class TWinXP;
@@ -35,62 +39,11 @@ class TLintoraForm : public TForm {
  public:
   explicit TLintoraForm(TComponent* owner);
 
-  // The stored form's components, bound after reading (EReadError when one is missing).
-  TNotebook* ANotebook1 = nullptr;
-  TPanel* Panel1 = nullptr;
-  TPanel* Panel2 = nullptr;
-  TSpeedButton* BtnInit = nullptr;
-  TSpeedButton* BtnDelete = nullptr;
-  TSpeedButton* BtnAddParams25 = nullptr;
-  TSpeedButton* BtnAddParams53 = nullptr;
-  TLabel* Label1 = nullptr;
-  TLabel* Label2 = nullptr;
-  TLabel* Label3 = nullptr;
-  TLabel* Label4 = nullptr;
-  TLabel* Label5 = nullptr;
-  TLabel* Label6 = nullptr;
-  TLabel* Label7 = nullptr;
-  TLabel* Label8 = nullptr;
-  TLabel* Label9 = nullptr;
-  TLabel* Label10 = nullptr;
-  TLabel* Label11 = nullptr;
-  TLabel* Label12 = nullptr;
-  TLabel* Label13 = nullptr;
-  TLabel* LabelA = nullptr;
-  TLabel* LabelMsg = nullptr;
-  TComboBox* CBox0 = nullptr;
-  TComboBox* CBox1 = nullptr;
-  TComboBox* CBox2 = nullptr;
-  TComboBox* CBox5 = nullptr;
-  TEdit* Edit3 = nullptr;
-  TEdit* Edit4 = nullptr;
-  TEdit* Edit5 = nullptr;
-  TEdit* Edit6 = nullptr;
-  TEdit* Edit7 = nullptr;
-  TEdit* Edit8 = nullptr;
-  TCheckBox* CheckBox1 = nullptr;
-  TImage* Image1 = nullptr;
-  TImage* Image2 = nullptr;
-  TImage* Image3 = nullptr;
-  TImage* Image4 = nullptr;
-  TImage* Image5 = nullptr;
-  TImage* Image6 = nullptr;
-  TImage* ImageA = nullptr;
-  TMemo* Memo1 = nullptr;
-  TButton* BtnStartSet = nullptr;
-  TButton* BtnExit = nullptr;
-  TButton* Button1 = nullptr;
-  TButton* BtnPrior = nullptr;
-  TButton* BtnClose = nullptr;
-  TMemos* Memos1 = nullptr;
-  TWinXP* WinXP1 = nullptr;
-  TDatabase* Database1 = nullptr;
-  TQuery* Query1 = nullptr;
-  TAliasEditor* AliasEditor1 = nullptr;
-  TBinStream* BinStream1 = nullptr;
-  TBinStream* BinStream2 = nullptr;
-  TBinStream* BinStream3 = nullptr;
-  TBinStream* BinStream4 = nullptr;
+  // The stored form's components, one member each, named and typed as the form describes them
+  // (formc's list of the form); bound after reading (EReadError when one is missing).
+#define LINTORA_FORM_MEMBER(Class, Name) Class* Name = nullptr;
+  FORM_COMPONENTS(LINTORA_FORM_MEMBER)
+#undef LINTORA_FORM_MEMBER
 
   // Handlers named by the stored form.
   void FormCreate(TComponent* sender);
@@ -121,13 +74,17 @@ class TLintoraForm : public TForm {
   void SaveSettings();
 
   // The command line start-up reads; the process's own unless set before FormCreate runs.
-  void SetCommandLine(const std::string& commandLine) { commandLine_ = commandLine; }
+  void SetCommandLine(const std::string& commandLine) {
+    commandLine_ = commandLine;
+  }
   // The loaded fields with the presets over them are shown; with "AUTO" or "SILENT" they are
   // installed.
   void ApplyStartupPresets(const TSetupFields& loaded, const TStartupPresets& presets);
-  // Set when start-up ran the installation for "AUTO" or "SILENT" to its end: the program then ends
-  // with ExitCode instead of showing the dialog.
-  bool AutoRunFinished() const { return autoRunFinished_; }
+  // Set when start-up ran the installation for "AUTO" or "SILENT" to its end: the program then
+  // ends with ExitCode instead of showing the dialog.
+  bool AutoRunFinished() const {
+    return autoRunFinished_;
+  }
 
   // The installation run on these fields with the dialog's components, logged and shown: the
   // result page when the connection test was reached; the error that ended the run is raised
@@ -143,10 +100,14 @@ class TLintoraForm : public TForm {
 
   // What the process's last installation run did, for deployment scripts: 0 the connection
   // opened (or no run happened), 1 the connection test failed, 2 an error ended the run.
-  int ExitCode() const { return lastExitCode_; }
+  int ExitCode() const {
+    return lastExitCode_;
+  }
 
   // The user data folder start-up made (with its trailing backslash).
-  const std::string& UserDataFolder() const { return userDataFolder_; }
+  const std::string& UserDataFolder() const {
+    return userDataFolder_;
+  }
 
   // Start-up language steps (LanguageSteps.cpp): the language folder becomes the user data
   // folder and its language files are filled and applied; then, on a Simplified-Chinese system,

@@ -174,6 +174,7 @@ void TForm::SetMenu(TMainMenu* menu) {
   menu_ = menu;
   if (menu_) {
     menu_->form_ = this;
+    menu_->releaseFromForm_ = [this] { SetMenu(nullptr); };
     if (WindowHandleOrNull()) menu_->SetWindow(WindowHandleOrNull());
   }
   const SIZE outer = OuterSizeFor(client.cx, client.cy);
@@ -184,6 +185,7 @@ void TForm::ReleaseMenu() {
   if (!menu_) return;
   menu_->SetWindow(nullptr);
   menu_->form_ = nullptr;
+  menu_->releaseFromForm_ = nullptr;
   menu_ = nullptr;
 }
 
@@ -267,9 +269,13 @@ void TForm::BindEvents() {
   for (int i = 0; i < ComponentCount(); ++i) BindEventsOf(*Components(i));
 }
 
+// The first main menu read with the form is its bar, unless one was set already.
 void TForm::Loaded() {
   TCustomContainer::Loaded();
   BindEvents();
+  for (int i = 0; i < ComponentCount() && !menu_; ++i) {
+    if (auto* bar = dynamic_cast<TMainMenu*>(Components(i))) SetMenu(bar);
+  }
 }
 
 // The root's own list (components without a parent or on the form) and the form's controls,

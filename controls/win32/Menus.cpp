@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <map>
 
-#include "controls/win32/Forms.h"
-
 namespace {
 
 // Command identifiers are 16 bits in WM_COMMAND. They start above the dialog manager's IDOK ...
@@ -174,7 +172,7 @@ const TClassInfo& TMainMenu::StaticClassInfo() {
 TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
 
 TMainMenu::~TMainMenu() {
-  if (form_) form_->SetMenu(nullptr);
+  if (releaseFromForm_) releaseFromForm_();
   WindowDestroying();
 }
 
@@ -201,12 +199,6 @@ void TMainMenu::MenuChanged() {
   WindowDestroying();
   TMenu::MenuChanged();
   if (window) SetWindow(window);
-}
-
-void TMainMenu::Loaded() {
-  TMenu::Loaded();
-  auto* form = dynamic_cast<TForm*>(Owner());
-  if (form && !form->Menu()) form->SetMenu(this);
 }
 
 // --- TPopupMenu --------------------------------------------------------------------------------

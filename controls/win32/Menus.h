@@ -8,6 +8,7 @@
 // The Win32 menu is made from the items when it is first needed and made again after any change.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -110,16 +111,18 @@ class TMainMenu : public TMenu {
   void SetWindow(HWND window);
   // The window gives the bar back before it goes: it would destroy the menu with itself.
   void WindowDestroying();
-  void Loaded() override;
 
  protected:
   HMENU CreateMenuHandle() const override;
   void MenuChanged() override;
 
  private:
-  friend class TForm;  // keeps form_ as it takes and gives back its bar
+  // The form keeps both as it takes and gives back its bar; the menu that goes first gives
+  // itself back through releaseFromForm_ (the form read with a main menu takes it as its bar).
+  friend class TForm;
   HWND window_ = nullptr;
   TForm* form_ = nullptr;
+  std::function<void()> releaseFromForm_;
 };
 
 class TPopupMenu : public TMenu {

@@ -1,6 +1,7 @@
 #!/bin/bash
 # formc end to end: a description with Chinese strings and a file reference becomes a stream with
-# Big5 text and the file's bytes; faults are reported with file and line and leave no output.
+# Big5 text and the file's bytes, and the list of its components; faults are reported with file
+# and line and leave no output.
 set -euo pipefail
 formc=$1
 work=$(mktemp -d)
@@ -17,9 +18,20 @@ object LintoraForm: TLintoraForm
   object BinStream1: TBinStream
     Data = file 'drivers/My odbc.dll'
   end
+  object Panel1: TPanel
+    object TLabel
+    end
+    object Label1: TLabel
+    end
+  end
 end
 TEXT
-(cd / && "$formc" "$work/form.txt" "$work/form.bin" "$work/form.d") || fail "formc failed"
+(cd / && "$formc" "$work/form.txt" "$work/form.bin" "$work/form.d" "$work/form.h") ||
+  fail "formc failed"
+# The named components below the root, in the form's order, for the form's class.
+[[ $(grep -o 'X([A-Za-z0-9]*, [A-Za-z0-9]*)' "$work/form.h" | tr '\n' ' ') == \
+  "X(TBinStream, BinStream1) X(TPanel, Panel1) X(TLabel, Label1) " ]] ||
+  fail "component list: $(cat "$work/form.h")"
 bin=$(hex "$work/form.bin")
 [[ $bin == 4c464d31* ]] || fail "no signature: $bin"
 # 安裝 in code page 950 is A6 77 B8 CB; 連結 is B3 73 B5 B2.

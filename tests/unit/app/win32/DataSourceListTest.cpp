@@ -32,6 +32,7 @@
 #include "framework/win32/LocaleCompare.h"
 #include "framework/win32/Registry.h"
 #include "framework/win32/SystemPaths.h"
+#include "tests/unit/app/win32/OdbcState.h"
 #include "tests/unit/controls/win32/TestForm.h"
 #include "tests/unit/controls/win32/WindowInspection.h"
 
@@ -42,80 +43,21 @@ const HKEY kRoots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
 // "Software\ODBC\ODBC.INI", as the registry's own calls take it.
 const std::string kOdbcIni =
     std::string(OdbcIniKeyPath).substr(1, std::string(OdbcIniKeyPath).size() - 2);
+// The data source list's key below it.
+const char* const kDataSourceList = "ODBC Data Sources";
 using Values = std::vector<std::pair<std::string, std::string>>;
 
-struct RawValue {
-  std::string name;
-  DWORD type = REG_NONE;
-  std::vector<BYTE> data;
-};
-
-std::vector<RawValue> ValuesOf(HKEY key) {
-  std::vector<RawValue> values;
-  for (DWORD index = 0;; ++index) {
-    char name[1024];
-    DWORD nameSize = sizeof name, dataSize = 0, type = 0;
-    if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, nullptr, &dataSize) !=
-        ERROR_SUCCESS) {
-      return values;
-    }
-    RawValue value{std::string(name, nameSize), type, std::vector<BYTE>(dataSize)};
-    nameSize = sizeof name;
-    RegEnumValueA(key, index, name, &nameSize, nullptr, &type, value.data.data(), &dataSize);
-    values.push_back(std::move(value));
-  }
-}
-
-// A key with everything below it, as it stands.
-struct SavedKey {
-  bool exists = false;
-  std::vector<RawValue> values;
-  std::vector<std::pair<std::string, SavedKey>> children;
-};
-
-SavedKey Save(HKEY parent, const std::string& path) {
-  SavedKey saved;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return saved;
-  saved.exists = true;
-  saved.values = ValuesOf(key);
-  char child[1024];
-  for (DWORD index = 0;; ++index) {
-    DWORD size = sizeof child;
-    if (RegEnumKeyExA(key, index, child, &size, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    saved.children.emplace_back(std::string(child, size), SavedKey());
-  }
-  for (auto& entry : saved.children) entry.second = Save(key, entry.first);
-  RegCloseKey(key);
-  return saved;
-}
-
-void Restore(HKEY parent, const std::string& path, const SavedKey& saved) {
-  HKEY key = nullptr;
-  ASSERT_EQ(
-      RegCreateKeyExA(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-      ERROR_SUCCESS)
-      << path;
-  for (const RawValue& value : saved.values) {
-    RegSetValueExA(key, value.name.c_str(), 0, value.type, value.data.data(),
-                   static_cast<DWORD>(value.data.size()));
-  }
-  for (const auto& entry : saved.children) Restore(key, entry.first, entry.second);
-  RegCloseKey(key);
-}
-
 // One line per key and per value, so that two states can be compared exactly.
-void AppendLines(const std::string& path, const SavedKey& key, std::vector<std::string>& lines) {
-  lines.push_back(path);
-  for (const RawValue& value : key.values) {
-    lines.push_back(path + "|" + value.name + "|" + std::to_string(value.type) + "|" +
-                    std::string(value.data.begin(), value.data.end()));
+void AppendLines(const std::string& top, const RegistryTree& tree,
+                 std::vector<std::string>& lines) {
+  for (const auto& key : tree) {
+    const std::string path = key.first.empty() ? top : top + "\\" + key.first;
+    lines.push_back(path);
+    for (const auto& value : key.second) {
+      lines.push_back(path + "|" + value.first + "|" + std::to_string(value.second.type) + "|" +
+                      value.second.data);
+    }
   }
-  for (const auto& child : key.children)
-    AppendLines(path + "\\" + child.first, child.second, lines);
 }
 
 // Everything the driver manager keeps in the registry, per user and per machine.
@@ -123,7 +65,7 @@ std::vector<std::string> OdbcRegistry() {
   std::vector<std::string> lines;
   for (HKEY root : kRoots) {
     lines.push_back(root == HKEY_CURRENT_USER ? "[user]" : "[machine]");
-    AppendLines("Software\\ODBC", Save(root, "Software\\ODBC"), lines);
+    AppendLines(OdbcTree, ReadTree(root, OdbcTree), lines);
   }
   return lines;
 }
@@ -215,12 +157,12 @@ class DataSourceBox : public ::testing::Test {
   // files and the aliases a test changes are put back as they were afterwards.
   void SetUp() override {
     for (HKEY root : kRoots) {
-      savedOdbcIni_.push_back(Save(root, kOdbcIni));
+      savedOdbcIni_.push_back(ReadTree(root, kOdbcIni));
       TRegistry registry(root);
       if (!registry.OpenKey(DataSourceListKeyPath, false)) continue;
-      for (const RawValue& value : ValuesOf(registry.CurrentKey())) {
-        registry.DeleteValue(value.name);
-      }
+      const auto list = savedOdbcIni_.back().find(kDataSourceList);
+      if (list == savedOdbcIni_.back().end()) continue;
+      for (const auto& value : list->second) registry.DeleteValue(value.first);
     }
     form_ = ReadLintoraForm();
     form_->SetCommandLine("Lintora.exe");
@@ -235,10 +177,8 @@ class DataSourceBox : public ::testing::Test {
     form_.reset();
     Application->OnException = nullptr;
     for (const auto& file : files_) PutFile(file.first, file.second);
-    for (size_t i = 0; i < savedOdbcIni_.size(); ++i) {
-      TRegistry(kRoots[i]).DeleteKey("\\" + kOdbcIni);
-      if (savedOdbcIni_[i].exists) Restore(kRoots[i], kOdbcIni, savedOdbcIni_[i]);
-    }
+    for (size_t i = 0; i < savedOdbcIni_.size(); ++i)
+      WriteTree(kRoots[i], kOdbcIni, savedOdbcIni_[i]);
   }
 
   // A data source as the registration writes it: its list value and, with values, its record
@@ -370,7 +310,7 @@ class DataSourceBox : public ::testing::Test {
   std::vector<std::string> errors_;
 
  private:
-  std::vector<SavedKey> savedOdbcIni_;
+  std::vector<RegistryTree> savedOdbcIni_;
   std::vector<std::pair<std::string, std::string>> files_;
   std::vector<std::string> aliases_;
 };

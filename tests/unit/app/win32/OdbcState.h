@@ -9,20 +9,8 @@
 #include <string>
 #include <vector>
 
-// A key's values: name -> data as stored, with its type.
-struct StoredValue {
-  DWORD type = REG_NONE;
-  std::string data;  // the stored bytes; a REG_SZ's without its terminating NUL
-  bool operator==(const StoredValue& other) const {
-    return type == other.type && data == other.data;
-  }
-};
-using StoredKey = std::map<std::string, StoredValue>;
-// Every key below a tree's top, by its path from the top ("ODBC.INI\\mysql"), the top itself "".
-using RegistryTree = std::map<std::string, StoredKey>;
+#include "tests/lib/win32/RawRegistry.h"
 
-// Empty when the top cannot be opened for reading.
-RegistryTree ReadTree(HKEY root, const std::string& top);
 // Makes the tree exactly that (an empty tree: the top is deleted).
 void WriteTree(HKEY root, const std::string& top, const RegistryTree& tree);
 

@@ -11,6 +11,7 @@
 #include "framework/Strings.h"
 #include "framework/win32/RegKey.h"
 #include "framework/win32/Registry.h"
+#include "tests/lib/win32/RawRegistry.h"
 #include "tests/unit/framework/win32/RaisedMessage.h"
 
 namespace {
@@ -29,16 +30,6 @@ class RegistryTest : public ::testing::Test {
   std::string Path() const { return "\\" + subPath_; }
   std::string SubPath(const std::string& child) const { return subPath_ + "\\" + child; }
 
-  static bool RawKeyExists(HKEY root, const std::string& subPath) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-  }
-  static bool RawValueExists(HKEY root, const std::string& subPath, const std::string& name) {
-    return RegGetValueA(root, subPath.c_str(), name.c_str(), RRF_RT_ANY, nullptr, nullptr,
-                        nullptr) == ERROR_SUCCESS;
-  }
   static void RawSetValue(const std::string& subPath, const std::string& name, DWORD type,
                           const void* data, DWORD size) {
     ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, subPath.c_str(), name.c_str(), type, data, size),
