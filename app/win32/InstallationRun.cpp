@@ -67,7 +67,7 @@ TInstallationOutcome RunInstallation(const TSetupFields& fields,
     step = "save settings";
     SaveSettings(fields, options.hostList);
     outcome.Done(step);
-    step = "register";
+    step = "register data source " + fields.DataSource;
     Register(fields, options, outcome);
     step = "write driver files";
     WriteDriverFiles(options.driverFiles, SysDir());
