@@ -14,6 +14,8 @@ TStartupPresets StartupPresetsFrom(const std::string& commandLine) {
   presets.dataSource = CommandLineArgument(commandLine, 1);
   presets.server = CommandLineArgument(commandLine, 2);
   presets.password = CommandLineArgument(commandLine, 3);
-  presets.autoRun = CommandLineArgument(commandLine, 4) == "AUTO";
+  const std::string mode = CommandLineArgument(commandLine, 4);
+  presets.autoRun = mode == "AUTO";
+  presets.silentRun = mode == "SILENT";
   return presets;
 }

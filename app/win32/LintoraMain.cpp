@@ -76,16 +76,18 @@ void TLintoraForm::BindComponents() {
 // that it takes the caption in the user's language. Once the handler is installed, an error goes
 // to ApplicationException and skips the remaining steps, and the dialog still opens.
 void TLintoraForm::FormCreate(TComponent*) {
+  const TStartupPresets presets = StartupPresetsFrom(commandLine_);
   userDataFolder_ = GetUserDataFolder();
   UseLanguageFiles();
-  Application->OnException = ApplicationException;
+  // A SILENT start keeps the handler the program start gave it, which logs instead of showing.
+  if (!presets.silentRun) Application->OnException = ApplicationException;
   ConvertForSimplifiedChinese();
   Application->SetTitle(Caption());
   FormatSettings().DateSeparator = '/';
   const TSetupFields loaded = LoadSettings();  // what BtnInit does
   ANotebook1->SetActivePage(kInputPage);
   LoadNameList(HostListName, CBox2->Items());
-  ApplyStartupPresets(loaded, StartupPresetsFrom(commandLine_));
+  ApplyStartupPresets(loaded, presets);
 }
 
 // The presets replace the loaded values without running CBox1's click action, so server and
@@ -95,7 +97,8 @@ void TLintoraForm::ApplyStartupPresets(const TSetupFields& loaded, const TStartu
   TSetupFields fields = loaded;
   presets.ApplyTo(fields);
   ShowFields(fields);
-  if (presets.autoRun) {
+  if (presets.autoRun || presets.silentRun) {
+    silentRun_ = presets.silentRun;
     RunAndShow(fields);
     autoRunFinished_ = true;
   }

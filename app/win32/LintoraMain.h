@@ -78,17 +78,18 @@ class TLintoraForm : public TForm {
   void SetCommandLine(const std::string& commandLine) {
     commandLine_ = commandLine;
   }
-  // The loaded fields with the presets over them are shown; with "AUTO" they are installed.
+  // The loaded fields with the presets over them are shown; with "AUTO" or "SILENT" they are
+  // installed.
   void ApplyStartupPresets(const TSetupFields& loaded, const TStartupPresets& presets);
-  // Set when start-up ran the installation for "AUTO" to its end: the program then ends with
-  // ExitCode instead of showing the dialog.
+  // Set when start-up ran the installation for "AUTO" or "SILENT" to its end: the program then
+  // ends with ExitCode instead of showing the dialog.
   bool AutoRunFinished() const {
     return autoRunFinished_;
   }
 
   // The installation run on these fields with the dialog's components, logged and shown: the
   // result page when the connection test was reached; the error that ended the run is raised
-  // again, for the error box (ResultPage.cpp).
+  // again, for the error box (ResultPage.cpp). A SILENT run is logged only.
   void RunAndShow(const TSetupFields& fields);
   TInstallationOptions RunOptions();
   // Two steps of the run on their own, with the dialog's components: the driver files
@@ -128,6 +129,7 @@ class TLintoraForm : public TForm {
   std::string commandLine_;
   std::string userDataFolder_;
   bool autoRunFinished_ = false;
+  bool silentRun_ = false;
   std::optional<int> lastExitCode_;  // none until an installation run has ended
 };
 

@@ -44,11 +44,13 @@ TInstallationOptions TLintoraForm::RunOptions() {
   return options;
 }
 
-// The log is written before anything is shown: the error box waits for a person.
+// The log is written before anything is shown: the error box waits for a person. A SILENT run
+// shows nothing; the log holds what the error box or the result page would say.
 void TLintoraForm::RunAndShow(const TSetupFields& fields) {
   const TInstallationOutcome outcome = RunInstallation(fields, RunOptions());
   lastExitCode_ = outcome.ExitCode();
   AppendRunLog(userDataFolder_, RunLogBlock(RunLogTime(), fields, outcome));
+  if (silentRun_) return;
   if (outcome.Ended()) std::rethrow_exception(outcome.errorObject);
   ShowConnectionResult(outcome.connection);
   ANotebook1->SetActivePage(kResultPage);

@@ -26,6 +26,12 @@ TEST(StartupPresets, AutoIsExactAndWhole) {
   EXPECT_FALSE(StartupPresetsFrom("p a b c AUTOMATIC").autoRun);
   EXPECT_FALSE(StartupPresetsFrom("p a b AUTO").autoRun);  // third place is the password
   EXPECT_TRUE(StartupPresetsFrom("p a b c \"AUTO\"").autoRun);
+  // SILENT is matched the same way, and the two never hold together.
+  EXPECT_TRUE(StartupPresetsFrom("p a b c SILENT").silentRun);
+  EXPECT_FALSE(StartupPresetsFrom("p a b c SILENT").autoRun);
+  EXPECT_FALSE(StartupPresetsFrom("p a b c AUTO").silentRun);
+  EXPECT_FALSE(StartupPresetsFrom("p a b c silent").silentRun);
+  EXPECT_FALSE(StartupPresetsFrom("p a b SILENT").silentRun);
 }
 
 TEST(StartupPresets, EmptyQuotedServerShiftsTheRestForward) {
