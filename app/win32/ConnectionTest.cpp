@@ -14,10 +14,16 @@
 #include "controls/win32/Label.h"
 #include "dbengine/win32/Database.h"
 #include "dbengine/win32/Query.h"
+#include "framework/CodePages.h"
 #include "framework/Exceptions.h"
+#include "framework/win32/WideText.h"
 
+// The data source's name is what the user typed, in the system's code page; the line around it is
+// the form's own text.
 std::string TLintoraForm::ConnectionOutcome(const char* verdictKey) const {
-  return Memos1->Lookup("S_LINK") + Database1->DatabaseName() + Memos1->Lookup(verdictKey);
+  const std::string name =
+      TextInCodePage(Database1->DatabaseName(), kSystemCodePage, FormCodePage());
+  return Memos1->Lookup("S_LINK") + name + Memos1->Lookup(verdictKey);
 }
 
 // The database is created before the outcome line and the icon are touched: a failure there

@@ -128,7 +128,7 @@ void TLintoraForm::FormCreate(TComponent*) {
   UseLanguageFiles();
   Application->OnException = ApplicationException;
   ConvertForSimplifiedChinese();
-  Application->SetTitle(Caption());
+  Application->SetTitle(Caption(), FormCodePage());
   FormatSettings().DateSeparator = '/';
   BtnInit->Click();
   ANotebook1->SetActivePage(InputPage);
