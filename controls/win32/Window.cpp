@@ -177,8 +177,10 @@ void TControl::SetEnabled(bool enabled) {
   if (window_) EnableWindow(window_.Get(), enabled);
 }
 
+// A value is what the window holds now, typed or set; the program's own text is what it set (the
+// window holds its UTF-16 copy, which a form's new code set would read differently).
 std::string TControl::Caption() const {
-  return window_ ? WindowText() : caption_;
+  return window_ && TextCodePage() == kSystemCodePage ? WindowText() : caption_;
 }
 
 void TControl::SetCaption(const std::string& caption) {
