@@ -1,6 +1,7 @@
 #include "app/DataSourceDeletionRefusal.h"
 
 #include "dbengine/DataSourceName.h"
+#include "framework/CodePages.h"
 #include "framework/Exceptions.h"
 
 namespace {
@@ -41,5 +42,5 @@ std::string DeletionRefusalMessage(const std::string& name) {
 
 void RefuseUndeletableDataSourceName(const std::string& name) {
   const std::string refusal = DeletionRefusalMessage(name);
-  if (!refusal.empty()) throw Exception(refusal);
+  if (!refusal.empty()) throw Exception(refusal, kBig5CodePage);
 }

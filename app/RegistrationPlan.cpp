@@ -3,6 +3,7 @@
 #include "app/DataSourceNameMessages.h"
 #include "app/SetupFields.h"
 #include "dbengine/DataSourceName.h"
+#include "framework/CodePages.h"
 #include "framework/Exceptions.h"
 
 const char* const DefaultDataSource = "mysql";
@@ -146,7 +147,7 @@ RegistrationPlan PlanRegistration(const DriverGeneration& generation, const TSet
                                   const std::string& sysDir) {
   const DataSourceNameFault fault = CheckNewDataSourceName(fields.DataSource);
   if (fault != DataSourceNameFault::None) {
-    throw Exception(DataSourceNameMessage(fault, fields.DataSource));
+    throw Exception(DataSourceNameMessage(fault, fields.DataSource), kBig5CodePage);
   }
   RegistrationPlan plan;
   plan.registry = RegistrySteps(generation, fields, sysDir);

@@ -10,7 +10,8 @@ const char* const SCannotOpenFile = "Cannot open file %s";
 const char* const SInvalidDateTime = "'%s' is not a valid date and time";
 const char* const SInvalidPropertyElement = "Invalid property element: %s";
 
-Exception::Exception(std::string message) : message_(std::move(message)) {}
+Exception::Exception(std::string message, unsigned codePage)
+    : message_(std::move(message)), codePage_(codePage) {}
 
 std::string FormatErrorText(const char* pattern, const std::string& value) {
   std::string text(pattern);

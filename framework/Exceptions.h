@@ -7,12 +7,16 @@
 
 class Exception : public std::exception {
  public:
-  explicit Exception(std::string message);
+  // codePage: the code set the message is written in; the system's (kSystemCodePage, 0) for the
+  // layers' texts with their values, Big5 for the dialog's own Chinese messages.
+  explicit Exception(std::string message, unsigned codePage = 0);
   const std::string& Message() const { return message_; }
+  unsigned CodePage() const { return codePage_; }
   const char* what() const noexcept override { return message_.c_str(); }
 
  private:
   std::string message_;
+  unsigned codePage_;
 };
 
 class ERegistryException : public Exception {

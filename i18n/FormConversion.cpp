@@ -3,6 +3,7 @@
 // nothing of controls/: a class is matched when it is, or derives from, the class a row names.
 #include <vector>
 
+#include "framework/CodePages.h"
 #include "framework/Collection.h"
 #include "framework/PropertyAccess.h"
 #include "framework/Strings.h"
@@ -74,7 +75,15 @@ void TGBtransfer::ConvertTextProp(TPersistent& object, const char* property) {
   prop->SetStr(object, ConvertText(prop->GetStr(object)));
 }
 
+void SetFormCodePage(TComponent& form, unsigned codePage) {
+  const TPropInfo* prop = GetPropInfo(form, "CodePage");
+  if (prop && prop->IsOrdinal()) prop->SetOrd(form, codePage);
+}
+
+// The form says its new code set first, so that every text set after it is shown in it.
 void TGBtransfer::ConvertForm(TComponent& form) {
+  if (FDirect == BIGtoGB) SetFormCodePage(form, kGb2312CodePage);
+  if (FDirect == GBtoBIG) SetFormCodePage(form, kBig5CodePage);
   ConvertTextProp(form, "Caption");
   for (int i = 0; i < form.ComponentCount(); ++i) ConvertComponent(*form.Components(i));
 }

@@ -39,8 +39,9 @@ class TGBtransfer : public TComponent {
   uint16_t ConvertLines();
   // Converts the lines of the list in place; a list with no line is left alone.
   void ConvertStrings(TStrings& lines);
-  // Converts the texts of a form in place (FormConversion.cpp): its caption, then each component
-  // it owns, in the form's order, by the rows of the walk that its class is or derives from.
+  // Converts the texts of a form in place (FormConversion.cpp): the form first takes the code set
+  // of the direction (SetFormCodePage), then its caption and each component it owns are
+  // converted, in the form's order, by the rows of the walk that its class is or derives from.
   void ConvertForm(TComponent& form);
   // Converts the captions of a menu's items, each item's sub-items (to any depth) before the item
   // itself; the menu's invisible root item is left alone.
@@ -103,6 +104,10 @@ std::string BigToGbText(const std::string& text);
 // On a Simplified-Chinese system (GetChineseSystemKind 1 or 2) converts the whole form from Big5
 // to GB2312 with a converter of its own; elsewhere does nothing.
 void ConvertFormToGB(TComponent& form);
+
+// Tells a form (through its published "CodePage") which code set its texts are in from now on;
+// a component without it is left alone.
+void SetFormCodePage(TComponent& form, unsigned codePage);
 
 // Lets stored forms name TGBtransfer.
 void RegisterGBtransferClass();

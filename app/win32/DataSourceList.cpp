@@ -41,7 +41,7 @@ void TLintoraForm::CBox1Exit(TComponent* sender) {
 void TLintoraForm::BtnDeleteClick(TComponent*) {
   const std::string name = CBox1->Text();
   RefuseUndeletableDataSourceName(name);
-  if (MessageDlg(Memos1->Lookup("S_DELETE"), mtConfirmation, mbYesNo) == mrYes) {
+  if (MessageDlg(Memos1->Lookup("S_DELETE"), mtConfirmation, mbYesNo, FormCodePage()) == mrYes) {
     DeleteDataSource(name);
   }
 }

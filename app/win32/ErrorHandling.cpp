@@ -8,5 +8,5 @@ std::string ErrorBoxText(const std::string& message) {
 }
 
 void ApplicationException(TComponent*, const Exception& error) {
-  MessageDlg(ErrorBoxText(error.Message()), mtCustom, mbOKOnly);
+  MessageDlg(ErrorBoxText(error.Message()), mtCustom, mbOKOnly, error.CodePage());
 }

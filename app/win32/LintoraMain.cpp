@@ -82,7 +82,7 @@ void TLintoraForm::FormCreate(TComponent*) {
   // A SILENT start keeps the handler the program start gave it, which logs instead of showing.
   if (!presets.silentRun) Application->OnException = ApplicationException;
   ConvertForSimplifiedChinese();
-  Application->SetTitle(Caption());
+  Application->SetTitle(Caption(), FormCodePage());
   FormatSettings().DateSeparator = '/';
   const TSetupFields loaded = LoadSettings();  // what BtnInit does
   ANotebook1->SetActivePage(kInputPage);

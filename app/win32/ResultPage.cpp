@@ -17,6 +17,8 @@
 #include "controls/win32/Notebook.h"
 #include "dbengine/win32/Database.h"
 #include "dbengine/win32/Query.h"
+#include "framework/CodePages.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 const char* const kResultPage = "1";
@@ -56,9 +58,12 @@ void TLintoraForm::RunAndShow(const TSetupFields& fields) {
   ANotebook1->SetActivePage(kResultPage);
 }
 
+// The data source's name is what the user typed, in the system's code page; the line around it is
+// the form's own text.
 std::string TLintoraForm::ConnectionOutcome(const std::string& dataSource,
                                             const char* verdictKey) const {
-  return Memos1->Lookup("S_LINK") + dataSource + Memos1->Lookup(verdictKey);
+  const std::string name = TextInCodePage(dataSource, kSystemCodePage, FormCodePage());
+  return Memos1->Lookup("S_LINK") + name + Memos1->Lookup(verdictKey);
 }
 
 void TLintoraForm::ShowConnectionResult(const TConnectionResult& result) {

@@ -7,6 +7,7 @@
 #include "framework/win32/LocaleCompare.h"
 #include "framework/win32/LocaleFormatSettings.h"
 #include "framework/win32/SystemPaths.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 TApplication theApplication;
@@ -22,6 +23,10 @@ void TApplication::Initialize() {
 std::string TApplication::Title() const {
   if (!title_.empty()) return title_;
   return ChangeFileExt(ExtractFileName(ProgramFilePath()), "");
+}
+
+unsigned TApplication::TitleCodePage() const {
+  return title_.empty() ? kSystemCodePage : titleCodePage_;
 }
 
 void TApplication::HandleException(TComponent* sender) noexcept {
@@ -48,7 +53,8 @@ void TApplication::Report(TComponent* sender, const Exception& error) noexcept {
   } catch (const std::exception& handlerError) {
     // The handler's own box could not be shown: the system's box still tells both.
     try {
-      ShowException(Exception(error.Message() + "\r\n\r\n" + handlerError.what()));
+      ShowException(
+          Exception(error.Message() + "\r\n\r\n" + handlerError.what(), error.CodePage()));
     } catch (...) {
     }
   } catch (...) {
@@ -56,7 +62,8 @@ void TApplication::Report(TComponent* sender, const Exception& error) noexcept {
 }
 
 void TApplication::ShowException(const Exception& error) const {
-  MessageBoxA(nullptr, error.Message().c_str(), Title().c_str(),
+  MessageBoxW(nullptr, WideFromCodePage(error.Message(), error.CodePage()).c_str(),
+              WideFromCodePage(Title(), TitleCodePage()).c_str(),
               MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
@@ -65,13 +72,13 @@ void TApplication::Dispatch(MSG& message) {
   if (OnMessage) OnMessage(message, handled);
   if (!handled) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
 
 bool TApplication::ProcessMessage() {
   MSG message;
-  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
   if (message.message == WM_QUIT) {
     terminated_ = true;
     return true;

@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "framework/CodePages.h"
+
 class Exception;
 class TComponent;
 
@@ -23,9 +25,14 @@ class TApplication {
   // string lists). Called once at program start, before any form exists.
   void Initialize();
 
-  // The program file's name without its extension until a title is set.
+  // The program file's name without its extension (in the system's code page) until a title is
+  // set; a title is the dialog's caption, in the code set given (Big5 unless said).
   std::string Title() const;
-  void SetTitle(const std::string& title) { title_ = title; }
+  unsigned TitleCodePage() const;
+  void SetTitle(const std::string& title, unsigned codePage = kBig5CodePage) {
+    title_ = title;
+    titleCodePage_ = codePage;
+  }
 
   ExceptionEvent OnException;
   MessageEvent OnMessage;
@@ -53,6 +60,7 @@ class TApplication {
   void Dispatch(MSG& message);
 
   std::string title_;
+  unsigned titleCodePage_ = kBig5CodePage;
   bool terminated_ = false;
 };
 

@@ -4,6 +4,7 @@
 // OnChange; typing runs OnChange; opening the list runs OnDropDown; leaving the control runs
 // OnExit. Setting Text or Items from code runs no event.
 #include "controls/win32/Window.h"
+#include "framework/CodePages.h"
 #include "framework/Strings.h"
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
@@ -27,6 +28,10 @@ class TComboBox : public TWinControl {
 
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
+
+ public:
+  // What the user types, or the program read, in the system's code page, as always.
+  unsigned TextCodePage() const override { return kSystemCodePage; }
 
  protected:
   TCreateParams CreateParams() const override;

@@ -2,6 +2,7 @@
 // One-line edit (optionally showing a password character) and multi-line memo. Text and Lines
 // follow what the user types; OnChange runs on every change of the text, by the user or by code.
 #include "controls/win32/Window.h"
+#include "framework/CodePages.h"
 #include "framework/Strings.h"
 
 enum TBorderStyle { bsNoBorder, bsSingleBorder };
@@ -14,6 +15,10 @@ class TEdit : public TWinControl {
   char PasswordChar() const { return passwordChar_; }
   void SetPasswordChar(char passwordChar);
   TNotifyEvent OnChange;
+
+ public:
+  // What the user types, or the program read, in the system's code page, as always.
+  unsigned TextCodePage() const override { return kSystemCodePage; }
 
  protected:
   TCreateParams CreateParams() const override;
@@ -32,6 +37,10 @@ class TMemo : public TWinControl {
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle style) { borderStyle_ = style; }
   TNotifyEvent OnChange;
+
+ public:
+  // What the user types, or the program read, in the system's code page, as always.
+  unsigned TextCodePage() const override { return kSystemCodePage; }
 
  protected:
   TCreateParams CreateParams() const override;

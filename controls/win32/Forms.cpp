@@ -20,7 +20,7 @@ LRESULT CALLBACK DialogKeys(int code, WPARAM removal, LPARAM lParam) {
   if (code == HC_ACTION && removal == PM_REMOVE && message->hwnd &&
       message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) {
     HWND root = GetAncestor(message->hwnd, GA_ROOT);
-    if (dynamic_cast<TForm*>(TControl::FromHandle(root)) && IsDialogMessageA(root, message)) {
+    if (dynamic_cast<TForm*>(TControl::FromHandle(root)) && IsDialogMessageW(root, message)) {
       message->message = WM_NULL;
     }
   }
@@ -48,6 +48,8 @@ const TClassInfo& TForm::StaticClassInfo() {
           .Default(poDesigned)
           .Boolean("Scaled", &TForm::Scaled, &TForm::SetScaled)
           .Default(true)
+          .Integer("CodePage", &TForm::CodePage, &TForm::SetCodePage)
+          .Default(kBig5CodePage)
           .Event("OnCreate", &TForm::OnCreate);
   return info;
 }
@@ -56,7 +58,7 @@ TForm::TForm(TComponent* owner) : TCustomContainer(owner) {
   TControl::SetVisible(false);
   if (!mainForm) mainForm = this;
   if (formCount++ == 0) {
-    dialogKeysHook = SetWindowsHookExA(WH_GETMESSAGE, DialogKeys, nullptr, GetCurrentThreadId());
+    dialogKeysHook = SetWindowsHookExW(WH_GETMESSAGE, DialogKeys, nullptr, GetCurrentThreadId());
   }
 }
 

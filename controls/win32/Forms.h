@@ -20,6 +20,7 @@
 #include <string>
 
 #include "controls/win32/Window.h"
+#include "framework/CodePages.h"
 
 class TMainMenu;
 
@@ -53,6 +54,12 @@ class TForm : public TCustomContainer {
   // The font is never scaled with the screen's resolution; kept for the stored form.
   bool Scaled() const { return scaled_; }
   void SetScaled(bool scaled) { scaled_ = scaled; }
+  // The code set the form's own texts are written in: Big5, GB2312 once the form has been
+  // converted for a Simplified-Chinese system. Its controls show their texts in it. Published,
+  // since the conversion knows the form only by its properties; it says so before it converts.
+  int CodePage() const { return static_cast<int>(codePage_); }
+  void SetCodePage(int codePage) { codePage_ = static_cast<unsigned>(codePage); }
+  unsigned FormCodePage() const override { return codePage_; }
 
   // The menu bar the form shows (nullptr: none); the client size stays as it is. A main menu
   // read with the form becomes its bar when the form has none. The menu is not the form's to
@@ -107,6 +114,7 @@ class TForm : public TCustomContainer {
   TFormBorderStyle borderStyle_ = bsSizeable;
   TPosition position_ = poDesigned;
   bool scaled_ = true;
+  unsigned codePage_ = kBig5CodePage;
   // A client size set is kept as set: until the form has a window, its outer size does not
   // follow it. Unset: the client size follows the outer size.
   std::optional<int> clientWidth_, clientHeight_;

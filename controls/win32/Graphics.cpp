@@ -1,9 +1,21 @@
 #include "controls/win32/Graphics.h"
 
+#include "framework/CodePages.h"
+#include "framework/win32/WideText.h"
+
 namespace {
 enum TFontField : unsigned { ffCharset = 1, ffColor = 2, ffHeight = 4, ffName = 8, ffStyle = 16 };
 constexpr int kPixelsPerInch = 96;
+
 }  // namespace
+
+// The system default character set stands for the system's code page; the form's texts are in
+// their own code set, so their font must cover that one whatever the system is.
+BYTE ChineseCharsetFor(int charset, unsigned codePage) {
+  if (charset == DEFAULT_CHARSET && codePage == kBig5CodePage) return CHINESEBIG5_CHARSET;
+  if (charset == DEFAULT_CHARSET && codePage == kGb2312CodePage) return GB2312_CHARSET;
+  return static_cast<BYTE>(charset);
+}
 
 COLORREF ColorToRGB(TColor color) {
   if ((color & clSystemColor) == clSystemColor) return GetSysColor(color & 0xFF);
@@ -87,12 +99,20 @@ void TFont::InheritFrom(const TFont& parent) {
   if (OnChange) OnChange();
 }
 
+void TFont::SetNameCodePage(unsigned codePage) {
+  if (codePage == nameCodePage_) return;
+  nameCodePage_ = codePage;
+  handle_.Reset();
+  if (OnChange) OnChange();  // the windows that show the font take the new one
+}
+
 HFONT TFont::Handle() const {
   if (!handle_) {
-    handle_.Reset(CreateFontA(height_, 0, 0, 0, (style_ & 1) ? FW_BOLD : FW_NORMAL,
+    handle_.Reset(CreateFontW(height_, 0, 0, 0, (style_ & 1) ? FW_BOLD : FW_NORMAL,
                               (style_ & 2) != 0, (style_ & 4) != 0, (style_ & 8) != 0,
-                              static_cast<BYTE>(charset_), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH, name_.c_str()));
+                              ChineseCharsetFor(charset_, nameCodePage_), OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                              WideFromCodePage(name_, nameCodePage_).c_str()));
   }
   return handle_.Get();
 }

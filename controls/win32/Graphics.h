@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/CodePages.h"
 #include "framework/Persistent.h"
 #include "framework/Rtti.h"
 #include "framework/win32/GdiObject.h"
@@ -23,6 +24,10 @@ constexpr TColor clRed = 0x0000FF;
 
 // The RGB value of a colour, system colours looked up now.
 COLORREF ColorToRGB(TColor color);
+
+// The character set a font of texts in codePage is made with: the default one (which follows the
+// system's code page) becomes the Chinese set of a Big5 or GB2312 code set.
+BYTE ChineseCharsetFor(int charset, unsigned codePage);
 
 // A control's font. Every field that was set explicitly stays when the font follows its parent
 // control's font (Assign from the parent copies the others only); see TControl::ParentFont.
@@ -56,6 +61,9 @@ class TFont : public TPersistent {
   bool HasExplicitFields() const { return explicit_ != 0; }
   void ForgetExplicitFields() { explicit_ = 0; }
 
+  // The code set the face name is read in (the form's); the default character set then becomes
+  // that code set's, so that the Chinese font is chosen whatever the system's code page.
+  void SetNameCodePage(unsigned codePage);
   HFONT Handle() const;
   std::function<void()> OnChange;
 
@@ -67,5 +75,6 @@ class TFont : public TPersistent {
   std::string name_ = "MS Sans Serif";
   uint32_t style_ = 0;
   unsigned explicit_ = 0;
+  unsigned nameCodePage_ = kBig5CodePage;  // until a control names its form's code set
   mutable FontHandle handle_;
 };

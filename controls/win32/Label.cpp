@@ -1,6 +1,7 @@
 #include "controls/win32/Label.h"
 
 #include "framework/win32/GdiObject.h"
+#include "framework/win32/WideText.h"
 
 const TClassInfo& TLabel::StaticClassInfo() {
   static const TClassInfo info =
@@ -59,10 +60,11 @@ void TLabel::CreateHandle() {
 void TLabel::FitCaption() {
   if (!autoSize_ || IsLoading()) return;
   WindowDC screen(nullptr);
-  SelectedObject font(screen.Get(), Font().Handle());
-  const std::string text = caption_.empty() ? std::string(" ") : caption_;
+  SelectedObject font(screen.Get(), FontHandle());
+  const std::wstring text =
+      caption_.empty() ? std::wstring(L" ") : WideFromCodePage(caption_, TextCodePage());
   RECT r = {0, 0, 0, 0};
-  DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r,
+  DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r,
             DT_CALCRECT | DT_EXPANDTABS);
   SetBounds(Left(), Top(), r.right, r.bottom);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/win32/CommonControls.h"
+#include "framework/win32/WideText.h"
 
 // --- TListColumn, TListColumns -------------------------------------------------------------------
 
@@ -77,13 +78,12 @@ void TListView::InitializeHandle() {
 
 void TListView::ShowColumn(int i, bool insert) {
   TListColumn* column = columns_.Items(i);
-  std::vector<char> text(column->Caption().begin(), column->Caption().end());
-  text.push_back('\0');
-  LVCOLUMNA header = {};
+  std::wstring text = WideFromCodePage(column->Caption(), FormCodePage());
+  LVCOLUMNW header = {};
   header.mask = LVCF_TEXT | LVCF_WIDTH;
-  header.pszText = text.data();
+  header.pszText = &text[0];
   header.cx = column->Width();
-  SendMessageA(WindowHandleOrNull(), insert ? LVM_INSERTCOLUMNA : LVM_SETCOLUMNA,
+  SendMessageW(WindowHandleOrNull(), insert ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW,
                static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&header));
 }
 
@@ -103,17 +103,18 @@ void TListView::ColumnsChanged(TCollectionItem* column) {
 std::string TListView::ColumnText(int i) const {
   HWND window = WindowHandleOrNull();
   if (!window) return columns_.Items(i)->Caption();
-  return ReadWholeText([window, i](char* buffer, int size) {
-    LVCOLUMNA header = {};
+  const std::wstring text = ReadWholeText([window, i](wchar_t* buffer, int size) {
+    LVCOLUMNW header = {};
     header.mask = LVCF_TEXT;
     header.pszText = buffer;
     header.cchTextMax = size;
     // The list view may answer with a text of its own instead of copying into the buffer.
-    if (!SendMessageA(window, LVM_GETCOLUMNA, static_cast<WPARAM>(i),
+    if (!SendMessageW(window, LVM_GETCOLUMNW, static_cast<WPARAM>(i),
                       reinterpret_cast<LPARAM>(&header))) {
       return false;
     }
-    if (header.pszText != buffer) lstrcpynA(buffer, header.pszText, size);
+    if (header.pszText != buffer) lstrcpynW(buffer, header.pszText, size);
     return true;
   });
+  return CodePageFromWide(text, FormCodePage());
 }

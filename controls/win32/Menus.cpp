@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <map>
 
+#include "controls/win32/Window.h"
+#include "framework/CodePages.h"
+#include "framework/win32/WideText.h"
+
 namespace {
 
 // Command identifiers are 16 bits in WM_COMMAND. They start above the dialog manager's IDOK ...
@@ -113,20 +117,20 @@ void TMenuItem::GetChildren(std::vector<TComponent*>& children, const TComponent
   children.insert(children.end(), items_.begin(), items_.end());
 }
 
-void TMenuItem::AppendTo(HMENU menu) const {
+void TMenuItem::AppendTo(HMENU menu, unsigned codePage) const {
   if (caption_ == "-") {
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     return;
   }
   UINT flags = (enabled_ ? MF_ENABLED : MF_GRAYED) | (checked_ ? MF_CHECKED : MF_UNCHECKED);
   UINT_PTR id = command_;
   if (!items_.empty()) {
     HMENU subMenu = CreatePopupMenu();
-    for (const TMenuItem* item : items_) item->AppendTo(subMenu);
+    for (const TMenuItem* item : items_) item->AppendTo(subMenu, codePage);
     flags |= MF_POPUP;
     id = reinterpret_cast<UINT_PTR>(subMenu);  // the menu it is appended to owns it from now on
   }
-  AppendMenuA(menu, flags | MF_STRING, id, caption_.c_str());
+  AppendMenuW(menu, flags | MF_STRING, id, WideFromCodePage(caption_, codePage).c_str());
 }
 
 // --- TMenu -------------------------------------------------------------------------------------
@@ -149,9 +153,14 @@ TMenu::~TMenu() {
 HMENU TMenu::Handle() {
   if (!handle_) {
     handle_.Reset(CreateMenuHandle());
-    for (const TMenuItem* item : items_->items_) item->AppendTo(handle_.Get());
+    for (const TMenuItem* item : items_->items_) item->AppendTo(handle_.Get(), TextCodePage());
   }
   return handle_.Get();
+}
+
+unsigned TMenu::TextCodePage() const {
+  const auto* form = dynamic_cast<const TControl*>(Owner());
+  return form ? form->FormCodePage() : kBig5CodePage;
 }
 
 void TMenu::MenuChanged() {

@@ -60,7 +60,8 @@ class TMenuItem : public TComponent {
  private:
   friend class TMenu;
   void Changed();
-  void AppendTo(HMENU menu) const;
+  // Appends the item, its caption read in the code set given, to the Win32 menu.
+  void AppendTo(HMENU menu, unsigned codePage) const;
 
   std::string caption_;
   std::string hint_;
@@ -82,6 +83,8 @@ class TMenu : public TComponent {
   TMenuItem* Items() const { return items_.get(); }
   // The Win32 menu, made from the items when missing.
   HMENU Handle();
+  // The code set of the captions: the form's that owns the menu (Big5 without one).
+  unsigned TextCodePage() const;
 
   void GetChildren(std::vector<TComponent*>& children, const TComponent* root) const override;
 

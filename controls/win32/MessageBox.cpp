@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "controls/win32/Application.h"
+#include "controls/win32/Graphics.h"
 #include "controls/win32/ThreadWindows.h"
 #include "framework/Exceptions.h"
 #include "framework/win32/GdiObject.h"
 #include "framework/win32/SystemError.h"
+#include "framework/win32/WideText.h"
 #include "framework/win32/WindowHandle.h"
 
 const char* const MessageFormClassName = "TMessageForm";
@@ -47,11 +49,11 @@ void Answer(BoxState& state, int id) {
 
 LRESULT CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* state = reinterpret_cast<BoxState*>(GetWindowLongPtrA(box, GWLP_USERDATA));
-  if (!state) return DefWindowProcA(box, message, wParam, lParam);
+  auto* state = reinterpret_cast<BoxState*>(GetWindowLongPtrW(box, GWLP_USERDATA));
+  if (!state) return DefWindowProcW(box, message, wParam, lParam);
   switch (message) {
     case DM_GETDEFID:
       return state->defaultId ? MAKELRESULT(state->defaultId, DC_HASDEFID) : 0;
@@ -68,47 +70,57 @@ LRESULT CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     default:
-      return DefWindowProcA(box, message, wParam, lParam);
+      return DefWindowProcW(box, message, wParam, lParam);
   }
 }
 
+const std::wstring kMessageFormClass = WideFromCodePage(MessageFormClassName, kSystemCodePage);
+
+// A Unicode window class: the box's texts reach it as they are, whatever the system's code page.
 void RegisterMessageFormClass() {
-  WNDCLASSA existing;
-  if (GetClassInfoA(GetModuleHandleA(nullptr), MessageFormClassName, &existing)) return;
-  WNDCLASSA windowClass = {};
+  WNDCLASSW existing;
+  if (GetClassInfoW(GetModuleHandleW(nullptr), kMessageFormClass.c_str(), &existing)) return;
+  WNDCLASSW windowClass = {};
   windowClass.lpfnWndProc = MessageBoxProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = MessageFormClassName;
-  RegisterClassA(&windowClass);
+  windowClass.lpszClassName = kMessageFormClass.c_str();
+  RegisterClassW(&windowClass);
 }
 
-HFONT CreateBoxFont() {
+// The character set follows the code set of the box's Chinese texts, as the dialog's font does:
+// the text's own, or for a text in the system's code page the buttons' Big5 unless the system is
+// Chinese itself (then the system's, as always).
+HFONT CreateBoxFont(unsigned textCodePage) {
+  unsigned fontCodePage = textCodePage;
+  if (fontCodePage == kSystemCodePage) {
+    fontCodePage = (GetACP() == kGb2312CodePage) ? kGb2312CodePage : kBig5CodePage;
+  }
   WindowDC screen(nullptr);
   const int height = -MulDiv(kFontPoints, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
-  return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                     "SYSTEM");
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                     ChineseCharsetFor(DEFAULT_CHARSET, fontCodePage), OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"SYSTEM");
 }
 
 // Average character size as the framework measures it: the width of the 52 ASCII letters over
 // 52, and the character cell height.
 SIZE AverageCharSize(HDC dc) {
-  static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  static const wchar_t letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   SIZE size = {};
-  GetTextExtentPoint32A(dc, letters, 52, &size);
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
+  GetTextExtentPoint32W(dc, letters, 52, &size);
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
   return {size.cx / 52, metrics.tmHeight};
 }
 
-MessageBoxMetrics Measure(HFONT font, const std::string& text, TMsgDlgType kind, int buttonCount) {
+MessageBoxMetrics Measure(HFONT font, const std::wstring& text, TMsgDlgType kind, int buttonCount) {
   WindowDC screen(nullptr);
   SelectedObject selected(screen.Get(), font);
   const SIZE average = AverageCharSize(screen.Get());
   RECT textRect = {0, 0, MsgDlgWrapWidth(GetSystemMetrics(SM_CXSCREEN)), 0};
-  DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &textRect,
+  DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &textRect,
             DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   MessageBoxMetrics metrics;
   metrics.averageCharWidth = average.cx;
@@ -136,16 +148,17 @@ LPCSTR KindIcon(TMsgDlgType kind) {
   return nullptr;
 }
 
-HWND CreateChild(HWND box, const char* className, const std::string& text, DWORD style,
+HWND CreateChild(HWND box, const char* className, const std::wstring& text, DWORD style,
                  const RectI& r, int id, HFONT font) {
-  HWND child = CreateWindowExA(
-      0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width, r.height,
-      box, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  HWND child = CreateWindowExW(0, WideFromCodePage(className, kSystemCodePage).c_str(),
+                               text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width,
+                               r.height, box, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               GetModuleHandleW(nullptr), nullptr);
   if (!child) {
     throw Exception(std::string("Cannot create the ") + className + " window of the message box (" +
                     SystemErrorText(GetLastError()) + ")");
   }
-  if (font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
 }
 
@@ -159,8 +172,9 @@ HWND CreateButtons(HWND box, const std::vector<TMsgDlgBtn>& order, int defaultBu
     const bool isDefault = order[i] == defaultButton;
     const DWORD style =
         WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (previous ? 0 : WS_GROUP);
-    HWND button = CreateChild(box, "BUTTON", MsgDlgButtonCaption(order[i]), style,
-                              layout.buttons[i], ButtonId(order[i]), font);
+    HWND button =
+        CreateChild(box, "BUTTON", WideFromCodePage(MsgDlgButtonCaption(order[i]), kBig5CodePage),
+                    style, layout.buttons[i], ButtonId(order[i]), font);
     if (isDefault) defaultWindow = button;
     previous = button;
   };
@@ -176,26 +190,28 @@ HWND CreateButtons(HWND box, const std::vector<TMsgDlgBtn>& order, int defaultBu
 void RunModalLoop(HWND box, const BoxState& state) {
   while (state.result == mrNone) {
     MSG message;
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    if (!IsDialogMessageA(box, &message)) {
+    if (!IsDialogMessageW(box, &message)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
 }
 }  // namespace
 
 TModalResult MessageDlgCaptioned(const std::string& text, const std::string& caption,
-                                 TMsgDlgType kind, TMsgDlgButtons buttons) {
+                                 TMsgDlgType kind, TMsgDlgButtons buttons, unsigned textCodePage,
+                                 unsigned captionCodePage) {
   RegisterMessageFormClass();
   const std::vector<TMsgDlgBtn> order = MsgDlgButtonsInOrder(buttons);
-  FontHandle font(CreateBoxFont());
+  FontHandle font(CreateBoxFont(textCodePage));
+  const std::wstring wideText = WideFromCodePage(text, textCodePage);
   const MessageBoxLayout layout =
-      LayOutMessageBox(Measure(font.Get(), text, kind, static_cast<int>(order.size())));
+      LayOutMessageBox(Measure(font.Get(), wideText, kind, static_cast<int>(order.size())));
 
   BoxState state;
   state.buttons = buttons;
@@ -213,19 +229,20 @@ TModalResult MessageDlgCaptioned(const std::string& text, const std::string& cap
   int left = 0, top = 0;
   CenterOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height, &left,
                  &top);
-  WindowHandle box(CreateWindowExA(exStyle, MessageFormClassName, caption.c_str(), style, left, top,
-                                   width, height, GetActiveWindow(), nullptr,
-                                   GetModuleHandleA(nullptr), &state));
+  WindowHandle box(CreateWindowExW(
+      exStyle, kMessageFormClass.c_str(), WideFromCodePage(caption, captionCodePage).c_str(), style,
+      left, top, width, height, GetActiveWindow(), nullptr, GetModuleHandleW(nullptr), &state));
   if (!box) throw Exception("Cannot create the message box");
   if (state.cancelResult == mrNone) {
     EnableMenuItem(GetSystemMenu(box.Get(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   }
   if (LPCSTR icon = KindIcon(kind)) {
     HWND iconWindow =
-        CreateChild(box.Get(), "STATIC", "", SS_ICON, layout.icon, kStaticId, nullptr);
-    SendMessageA(iconWindow, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
+        CreateChild(box.Get(), "STATIC", L"", SS_ICON, layout.icon, kStaticId, nullptr);
+    SendMessageW(iconWindow, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
   }
-  CreateChild(box.Get(), "STATIC", text, SS_LEFT | SS_NOPREFIX, layout.text, kStaticId, font.Get());
+  CreateChild(box.Get(), "STATIC", wideText, SS_LEFT | SS_NOPREFIX, layout.text, kStaticId,
+              font.Get());
   HWND focus = CreateButtons(box.Get(), order, defaultButton, layout, font.Get());
 
   {
@@ -237,7 +254,12 @@ TModalResult MessageDlgCaptioned(const std::string& text, const std::string& cap
   return state.result == mrNone ? mrCancel : state.result;
 }
 
-TModalResult MessageDlg(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons) {
-  const std::string caption = kind == mtCustom ? Application->Title() : MsgDlgKindCaption(kind);
-  return MessageDlgCaptioned(text, caption, kind, buttons);
+TModalResult MessageDlg(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                        unsigned textCodePage) {
+  if (kind == mtCustom) {
+    return MessageDlgCaptioned(text, Application->Title(), kind, buttons, textCodePage,
+                               Application->TitleCodePage());
+  }
+  return MessageDlgCaptioned(text, MsgDlgKindCaption(kind), kind, buttons, textCodePage,
+                             kBig5CodePage);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "controls/win32/CommonControls.h"
+#include "framework/win32/WideText.h"
 
 // --- TTabSheet ----------------------------------------------------------------------------------
 
@@ -104,11 +105,12 @@ void TPageControl::RemoveSheet(TTabSheet* sheet) {
 void TPageControl::ShowTab(int i, bool insert) {
   HWND window = WindowHandleOrNull();
   if (!window) return;
-  std::string text = sheets_.at(static_cast<size_t>(i))->Caption();
-  TCITEMA item = {};
+  std::wstring text =
+      WideFromCodePage(sheets_.at(static_cast<size_t>(i))->Caption(), FormCodePage());
+  TCITEMW item = {};
   item.mask = TCIF_TEXT;
   item.pszText = &text[0];
-  SendMessageA(window, insert ? TCM_INSERTITEMA : TCM_SETITEMA, static_cast<WPARAM>(i),
+  SendMessageW(window, insert ? TCM_INSERTITEMW : TCM_SETITEMW, static_cast<WPARAM>(i),
                reinterpret_cast<LPARAM>(&item));
 }
 
@@ -148,14 +150,15 @@ void TPageControl::SetActivePageIndex(int index) {
 std::string TPageControl::TabText(int i) const {
   HWND window = WindowHandleOrNull();
   if (!window) return sheets_.at(static_cast<size_t>(i))->Caption();
-  return ReadWholeText([window, i](char* buffer, int size) {
-    TCITEMA item = {};
+  const std::wstring text = ReadWholeText([window, i](wchar_t* buffer, int size) {
+    TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = buffer;
     item.cchTextMax = size;
-    return SendMessageA(window, TCM_GETITEMA, static_cast<WPARAM>(i),
+    return SendMessageW(window, TCM_GETITEMW, static_cast<WPARAM>(i),
                         reinterpret_cast<LPARAM>(&item)) != 0;
   });
+  return CodePageFromWide(text, FormCodePage());
 }
 
 void TPageControl::SetBounds(int left, int top, int width, int height) {

@@ -1,6 +1,7 @@
 #include "controls/win32/Panel.h"
 
 #include "framework/win32/GdiObject.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 // A bevel of the given width just inside r; r shrinks by it.
@@ -76,15 +77,15 @@ void TPanel::Paint(HDC dc, const RECT& client) {
   RECT r = client;
   DrawBevel(dc, r, bevelOuter_, bevelWidth_);
   DrawBevel(dc, r, bevelInner_, bevelWidth_);
-  const std::string text = caption_;
+  const std::wstring text = WideFromCodePage(caption_, TextCodePage());
   if (text.empty()) return;
-  SelectedObject font(dc, Font().Handle());
+  SelectedObject font(dc, FontHandle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(Font().Color()));
   const UINT align = alignment_ == taCenter         ? DT_CENTER
                      : alignment_ == taRightJustify ? DT_RIGHT
                                                     : DT_LEFT;
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             align | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
 }
 

@@ -4,8 +4,10 @@
 #include <climits>
 
 #include "controls/win32/Application.h"
+#include "framework/CodePages.h"
 #include "framework/Exceptions.h"
 #include "framework/win32/SystemError.h"
+#include "framework/win32/WideText.h"
 
 namespace {
 const char kControlProperty[] = "LintoraControl";
@@ -19,19 +21,19 @@ int nextChildId = 1000;
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* control =
-        static_cast<TControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     if (control) {
-      control->originalProc_ = DefWindowProcA;
+      control->originalProc_ = DefWindowProcW;
       control->Attach(window);
     }
   }
   TControl* control = TControl::FromHandle(window);
-  if (!control) return DefWindowProcA(window, message, wParam, lParam);
+  if (!control) return DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     const WNDPROC original = control->originalProc_;
     control->Unhook();
     control->window_.Release();
-    return CallWindowProcA(original, window, message, wParam, lParam);
+    return CallWindowProcW(original, window, message, wParam, lParam);
   }
   try {
     return control->WndProc(message, wParam, lParam);
@@ -41,24 +43,26 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
   }
 }
 
+// The windows are Unicode windows, so that the wide texts reach them unchanged.
 void RegisterControlWindowClass(const std::string& className) {
-  WNDCLASSA existing;
-  if (GetClassInfoA(GetModuleHandleA(nullptr), className.c_str(), &existing)) return;
-  WNDCLASSA windowClass = {};
+  const std::wstring wideName = WideFromCodePage(className, kSystemCodePage);
+  WNDCLASSW existing;
+  if (GetClassInfoW(GetModuleHandleW(nullptr), wideName.c_str(), &existing)) return;
+  WNDCLASSW windowClass = {};
   windowClass.style = CS_DBLCLKS;
   windowClass.lpfnWndProc = ControlWindowProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = className.c_str();
-  if (!RegisterClassA(&windowClass)) throw Exception("Cannot register window class " + className);
+  windowClass.lpszClassName = wideName.c_str();
+  if (!RegisterClassW(&windowClass)) throw Exception("Cannot register window class " + className);
 }
 
-std::string ReadWholeText(const std::function<bool(char* buffer, int size)>& read) {
+std::wstring ReadWholeText(const std::function<bool(wchar_t* buffer, int size)>& read) {
   for (size_t size = 256;; size *= 2) {
-    std::vector<char> buffer(size, '\0');
-    if (!read(buffer.data(), static_cast<int>(size))) return std::string();
-    buffer.back() = '\0';
-    const std::string text(buffer.data());
+    std::vector<wchar_t> buffer(size, L'\0');
+    if (!read(buffer.data(), static_cast<int>(size))) return std::wstring();
+    buffer.back() = L'\0';
+    const std::wstring text(buffer.data());
     if (text.size() + 1 < size) return text;
   }
 }
@@ -114,8 +118,8 @@ void TControl::Unhook() {
   HWND window = window_.Get();
   if (!window) return;
   RemovePropA(window, kControlProperty);
-  if (originalProc_ && originalProc_ != DefWindowProcA) {
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+  if (originalProc_ && originalProc_ != DefWindowProcW) {
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
   }
 }
 
@@ -173,8 +177,10 @@ void TControl::SetEnabled(bool enabled) {
   if (window_) EnableWindow(window_.Get(), enabled);
 }
 
+// A value is what the window holds now, typed or set; the program's own text is what it set (the
+// window holds its UTF-16 copy, which a form's new code set would read differently).
 std::string TControl::Caption() const {
-  return window_ ? WindowText() : caption_;
+  return window_ && TextCodePage() == kSystemCodePage ? WindowText() : caption_;
 }
 
 void TControl::SetCaption(const std::string& caption) {
@@ -184,15 +190,20 @@ void TControl::SetCaption(const std::string& caption) {
 }
 
 std::string TControl::WindowText() const {
-  const int length = GetWindowTextLengthA(window_.Get());
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window_.Get(), &text[0], length + 1);
-  text.resize(static_cast<size_t>(std::max(copied, 0)));
-  return text;
+  return WindowTextIn(window_.Get(), TextCodePage());
 }
 
 void TControl::SetWindowTextOf(const std::string& text) {
-  SetWindowTextA(window_.Get(), text.c_str());
+  SetWindowTextIn(window_.Get(), text, TextCodePage());
+}
+
+unsigned TControl::FormCodePage() const {
+  return parent_ ? parent_->FormCodePage() : kBig5CodePage;
+}
+
+HFONT TControl::FontHandle() {
+  font_.SetNameCodePage(FormCodePage());
+  return font_.Handle();
 }
 
 TColor TControl::Color() const {
@@ -227,7 +238,7 @@ void TControl::SetParentFont(bool parentFont) {
 
 void TControl::FontChanged() {
   if (window_) {
-    SendMessageA(window_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    SendMessageW(window_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
   }
   if (!inheritingFont_) AdjustSize();
   if (auto* container = dynamic_cast<TWinControl*>(this)) {
@@ -291,9 +302,10 @@ void TControl::CreateHandle() {
     id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextChildId++));
   }
   const RECT r = WindowBounds();
-  HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), caption_.c_str(), style,
-                                r.left, r.top, r.right - r.left, r.bottom - r.top, parentWindow, id,
-                                GetModuleHandleA(nullptr), this);
+  HWND window = CreateWindowExW(
+      params.exStyle, WideFromCodePage(params.className, kSystemCodePage).c_str(),
+      WideFromCodePage(caption_, TextCodePage()).c_str(), style, r.left, r.top, r.right - r.left,
+      r.bottom - r.top, parentWindow, id, GetModuleHandleW(nullptr), this);
   // A class the process cannot use (a common control of the wrong architecture, say) leaves no
   // window: say which, rather than show a form with holes in it.
   if (!window) {
@@ -303,14 +315,14 @@ void TControl::CreateHandle() {
   if (params.systemClass) {
     Attach(window);
     originalProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
   }
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
   InitializeHandle();
 }
 
 LRESULT TControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcA(originalProc_ ? originalProc_ : DefWindowProcA, window_.Get(), message,
+  return CallWindowProcW(originalProc_ ? originalProc_ : DefWindowProcW, window_.Get(), message,
                          wParam, lParam);
 }
 

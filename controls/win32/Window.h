@@ -93,6 +93,15 @@ class TControl : public TComponent {
   // never tab stops, below the windowed controls.
   virtual bool IsGraphicControl() const { return false; }
 
+  // The code set of the form's own texts (Big5 unless the form was converted); a control takes
+  // its form's.
+  virtual unsigned FormCodePage() const;
+  // The code set of this control's text: its form's for the program's own texts, the system's
+  // (kSystemCodePage) where the text is a value the user types or the program reads.
+  virtual unsigned TextCodePage() const { return FormCodePage(); }
+  // The font's handle, its face name read in the form's code set.
+  HFONT FontHandle();
+
   void Loaded() override;
 
   struct TCreateParams {
@@ -224,7 +233,7 @@ class TCustomContainer : public TWinControl {
 // Registered once per class name; the window procedure is the controls' shared one.
 void RegisterControlWindowClass(const std::string& className);
 
-// The text a call copies into a buffer of `size` bytes, cutting what does not fit without saying
-// so (read gives false when it fails: the text is then empty). A text that fills the buffer is
-// asked for again with more room.
-std::string ReadWholeText(const std::function<bool(char* buffer, int size)>& read);
+// The text a call copies into a buffer of `size` characters, cutting what does not fit without
+// saying so (read gives false when it fails: the text is then empty). A text that fills the
+// buffer is asked for again with more room.
+std::wstring ReadWholeText(const std::function<bool(wchar_t* buffer, int size)>& read);

@@ -1,5 +1,6 @@
 #include "i18n/win32/LanguageFiles.h"
 
+#include "framework/CodePages.h"
 #include "framework/Component.h"
 #include "framework/Exceptions.h"
 #include "framework/PropertyAccess.h"
@@ -58,6 +59,8 @@ void FillAndApply(TComponent& form, const std::string& path, const char* languag
     if (!file.SectionExists(form.ClassName()) || force) ExportFormTexts(form, path, convert);
   }
   if (CurrentConverterPlatform().UserDefaultLangID() == ownLanguage) {
+    // The Simplified file's texts are GB2312, whatever the system's code page.
+    if (convert && FileExists(path)) SetFormCodePage(form, kGb2312CodePage);
     ImportFormTexts(form.ClassName(), form);
   }
 }

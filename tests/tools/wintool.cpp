@@ -14,6 +14,9 @@
 //                                   as the user does (its drop-down action runs first), print its
 //                                   items one a line, and close it again
 //   wintool items WINDOW            print the items of the combo box WINDOW, one a line
+//   wintool -u COMMAND ...          the same, but every window text is read through the wide
+//                                   functions and printed in UTF-8: what the user sees, whatever
+//                                   the code pages of the program and of this tool
 //   wintool                         (no arguments) leave an empty file named like the program
 //                                   plus ".ran" beside it: a stand-in for a program that the
 //                                   dialog starts, copied under that program's name
@@ -30,6 +33,8 @@
 #include <vector>
 
 namespace {
+bool utf8Texts = false;  // -u
+
 HWND ResolveWindow(const std::string& target) {
   if (target.size() > 2 && target[0] == '0' && (target[1] == 'x' || target[1] == 'X')) {
     return reinterpret_cast<HWND>(
@@ -60,7 +65,30 @@ bool SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                              result ? result : &ignored) != 0;
 }
 
+std::string Utf8Of(const std::vector<wchar_t>& text, size_t length) {
+  const int wide = static_cast<int>(length);
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+  if (bytes > 0)
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, &result[0], bytes, nullptr, nullptr);
+  return result;
+}
+
+std::string WideWindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    return std::string();
+  }
+  std::vector<wchar_t> buffer(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  return Utf8Of(buffer, copied < buffer.size() ? copied : 0);
+}
+
 std::string WindowText(HWND window) {
+  if (utf8Texts) return WideWindowText(window);
   DWORD_PTR length = 0;
   if (!SendBounded(window, WM_GETTEXTLENGTH, 0, 0, &length)) return std::string();
   std::vector<char> buffer(length + 1, '\0');
@@ -119,6 +147,10 @@ bool ComboItem(HWND combo, DWORD_PTR index, std::string& text) {
       copied == error || copied > length) {
     return false;
   }
+  if (utf8Texts) {
+    text = Utf8Of(item, copied);
+    return true;
+  }
   const int wide = static_cast<int>(copied);
   const int bytes = WideCharToMultiByte(CP_ACP, 0, item.data(), wide, nullptr, 0, nullptr, nullptr);
   text.assign(static_cast<size_t>(bytes), '\0');
@@ -148,9 +180,10 @@ int DropDown(HWND combo) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: wintool wait|close|gone WINDOW [SECONDS] | text|click|dropdown WINDOW ID |"
-               " list|title|rect|outer|items WINDOW\n");
+  std::fprintf(
+      stderr,
+      "usage: wintool [-u] wait|close|gone WINDOW [SECONDS] | text|click|dropdown WINDOW ID"
+      " | list|title|rect|outer|items WINDOW\n");
   return 2;
 }
 }  // namespace
@@ -169,6 +202,11 @@ int LeaveMarker() {
 
 int main(int argc, char** argv) {
   if (argc == 1) return LeaveMarker();
+  if (std::string(argv[1]) == "-u") {
+    utf8Texts = true;
+    --argc;
+    ++argv;
+  }
   if (argc < 3) return Usage();
   const std::string command = argv[1];
   const int seconds = argc > 3 ? std::atoi(argv[3]) : 30;

@@ -200,3 +200,38 @@ TEST_F(ControlsTest, AWindowThatCannotBeMadeIsAnErrorNamingItsClass) {
         << error.Message();
   }
 }
+
+namespace {
+std::wstring WideText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+}  // namespace
+
+// The form's own texts are shown from the form's code set, whatever the system's code page (the
+// windows hold them in UTF-16); a converted form shows GB2312; what the user types stays in the
+// system's code page both ways.
+TEST_F(ControlsTest, OwnTextsShowInTheFormsCodeSetAndValuesInTheSystems) {
+  EXPECT_TRUE(IsWindowUnicode(form->Handle()));
+  EXPECT_EQ(WideText(form->Handle()), L"\u5b89\u88dd MySQL");
+  EXPECT_EQ(WideText(form->install->Handle()), L"\u5b89\u88dd");
+  EXPECT_EQ(form->install->Caption(), "\xa6\x77\xb8\xcb");
+
+  form->SetCodePage(936);
+  form->label->SetCaption("\xd7\xca\xc1\xcf\xbf\xe2");  // 资料库 in GB2312
+  EXPECT_EQ(WideText(form->label->Handle()), L"\u8d44\u6599\u5e93");
+  EXPECT_EQ(form->label->Caption(), "\xd7\xca\xc1\xcf\xbf\xe2");
+
+  const std::string typed = "\xa6\x77\xb8\xcb";  // 安裝 in the system's code page (950 here)
+  form->user->SetText(typed);
+  std::wstring expected(4, L'\0');
+  expected.resize(
+      static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, typed.data(), 4, &expected[0], 4)));
+  EXPECT_EQ(WideText(form->user->Handle()), expected);
+  EXPECT_EQ(form->user->Text(), typed);
+
+  LOGFONTW font = {};
+  ASSERT_TRUE(GetObjectW(form->FontHandle(), sizeof font, &font));
+  EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+}

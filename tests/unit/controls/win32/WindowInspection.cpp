@@ -97,10 +97,12 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-std::string MenuText(HMENU menu, int position) {
-  char text[256] = {};
-  GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-  return text;
+std::string MenuText(HMENU menu, int position, unsigned codePage) {
+  wchar_t text[256] = {};
+  GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
+  char bytes[1024] = {};
+  WideCharToMultiByte(codePage, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+  return bytes;
 }
 
 RECT ChildRect(HWND window) {

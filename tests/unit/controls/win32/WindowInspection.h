@@ -14,8 +14,9 @@ std::vector<HWND> DirectChildren(HWND parent);
 std::string ClassNameOf(HWND window);
 // WM_GETTEXT: the text whatever the window's kind.
 std::string WindowText(HWND window);
-// The text of a menu's item at that position.
-std::string MenuText(HMENU menu, int position);
+// The text of a menu's item at that position, as it shows, written in codePage (the system's
+// unless given).
+std::string MenuText(HMENU menu, int position, unsigned codePage = CP_ACP);
 // The window's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND window);
 LONG_PTR StyleOf(HWND window);

@@ -234,12 +234,13 @@ TEST_F(FormConversionTest, MenusConvertEveryCaptionOnceDeepestFirst) {
   // The form's menu bar shows the converted captions, to the deepest item.
   HMENU shown = GetMenu(form.Handle());
   ASSERT_NE(shown, nullptr);
-  EXPECT_EQ(MenuText(shown, 0), kDatabaseGb);
-  EXPECT_EQ(MenuText(shown, 1), kInstallGb);
+  // They are read in GB2312 whatever the system's code page.
+  EXPECT_EQ(MenuText(shown, 0, 936), kDatabaseGb);
+  EXPECT_EQ(MenuText(shown, 1, 936), kInstallGb);
   HMENU fileMenu = GetSubMenu(shown, 0);
-  EXPECT_EQ(MenuText(fileMenu, 0), kLinkGb);
-  EXPECT_EQ(MenuText(GetSubMenu(fileMenu, 0), 0), kSuccessGb);
-  EXPECT_EQ(MenuText(popup->Handle(), 0), kTraditionalGb);
+  EXPECT_EQ(MenuText(fileMenu, 0, 936), kLinkGb);
+  EXPECT_EQ(MenuText(GetSubMenu(fileMenu, 0), 0, 936), kSuccessGb);
+  EXPECT_EQ(MenuText(popup->Handle(), 0, 936), kTraditionalGb);
 }
 
 TEST_F(FormConversionTest, ConvertMenuAloneLeavesTheFormAlone) {
