@@ -19,7 +19,7 @@ cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs"
 
 echo "== native: fuzzing (bounded)"
-scripts/fuzz.sh "${LINTORA_FUZZ_SECONDS:-30}"
+scripts/fuzz.sh "${LINTORA_FUZZ_SECONDS:-15}"
 
 platform="${LINTORA_WINDOWS_TESTS:-}"
 if [ -z "$platform" ]; then
