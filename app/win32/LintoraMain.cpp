@@ -77,6 +77,7 @@ void TLintoraForm::BindComponents() {
 // to ApplicationException and skips the remaining steps, and the dialog still opens.
 void TLintoraForm::FormCreate(TComponent*) {
   const TStartupPresets presets = StartupPresetsFrom(commandLine_);
+  autoRunRequested_ = presets.autoRun;
   userDataFolder_ = GetUserDataFolder();
   UseLanguageFiles();
   // A SILENT start keeps the handler the program start gave it, which logs instead of showing.

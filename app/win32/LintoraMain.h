@@ -128,6 +128,7 @@ class TLintoraForm : public TForm {
 
   std::string commandLine_;
   std::string userDataFolder_;
+  bool autoRunRequested_ = false;  // start-up's command line asked for "AUTO"
   bool autoRunFinished_ = false;
   bool silentRun_ = false;
   std::optional<int> lastExitCode_;  // none until an installation run has ended

@@ -4,7 +4,6 @@
 
 #include "app/RunLog.h"
 #include "app/SetupFields.h"
-#include "app/StartupCommandLine.h"
 #include "app/win32/InstallationRun.h"
 #include "app/win32/LintoraMain.h"
 #include "app/win32/RunLogFile.h"
@@ -28,7 +27,7 @@ const char* const kResultPage = "1";
 // closed without a run), a deployment script must not read that as success.
 int TLintoraForm::ExitCode() const {
   if (lastExitCode_) return *lastExitCode_;
-  return StartupPresetsFrom(commandLine_).autoRun ? kExitRunFailed : 0;
+  return autoRunRequested_ ? kExitRunFailed : 0;
 }
 
 void TLintoraForm::BtnStartSetClick(TComponent*) {

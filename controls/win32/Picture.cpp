@@ -5,45 +5,10 @@
 #include "framework/Exceptions.h"
 
 namespace {
-constexpr int kMaxSide = 16384;
-
-// The checks of a bitmap file's headers: every field stays inside the bytes. Raises EReadError
-// when one does not; gives the picture's size.
-SIZE CheckBitmapFile(const std::vector<uint8_t>& bytes) {
-  BITMAPFILEHEADER file;
-  BITMAPINFOHEADER header;
-  if (bytes.size() < sizeof file + sizeof header) throw EReadError("Bitmap image is not valid");
-  std::memcpy(&file, bytes.data(), sizeof file);
-  std::memcpy(&header, bytes.data() + sizeof file, sizeof header);
-  const int width = header.biWidth;
-  const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-  if (header.biSize < sizeof header || header.biSize > bytes.size() - sizeof file || width <= 0 ||
-      height <= 0 || width > kMaxSide || height > kMaxSide || file.bfOffBits >= bytes.size() ||
-      file.bfOffBits < sizeof file + header.biSize) {
-    throw EReadError("Bitmap image is not valid");
-  }
-  if (header.biCompression == BI_RGB || header.biCompression == BI_BITFIELDS) {
-    const uint64_t stride = ((static_cast<uint64_t>(width) * header.biBitCount + 31) / 32) * 4;
-    if (header.biBitCount == 0 || stride * height > bytes.size() - file.bfOffBits) {
-      throw EReadError("Bitmap image is not valid");
-    }
-  } else if (header.biSizeImage > bytes.size() - file.bfOffBits) {
-    throw EReadError("Bitmap image is not valid");
-  }
-  // Palette entries sit between the header and the bits.
-  const uint64_t colours = header.biBitCount <= 8
-                               ? (header.biClrUsed ? header.biClrUsed : (1u << header.biBitCount))
-                               : header.biClrUsed;
-  if (sizeof file + header.biSize + colours * sizeof(RGBQUAD) > file.bfOffBits &&
-      header.biCompression != BI_BITFIELDS) {
-    throw EReadError("Bitmap image is not valid");
-  }
-  return {width, height};
-}
-
-// Draws a bitmap file that CheckBitmapFile passed, of that size, through GDI (any bit depth,
-// palette or compression it supports) into 32-bit pixels.
-DecodedImage DrawBitmapFile(const std::vector<uint8_t>& bytes, SIZE size) {
+// Draws a bitmap file whose header ReadPictureHeader passed through GDI (any bit depth, palette or
+// compression it supports) into 32-bit pixels.
+DecodedImage DrawBitmapFile(const std::vector<uint8_t>& bytes, const TPictureHeader& header) {
+  const SIZE size = {header.width, header.height};
   DecodedImage image;
   image.width = size.cx;
   image.height = size.cy;
@@ -58,26 +23,20 @@ DecodedImage DrawBitmapFile(const std::vector<uint8_t>& bytes, SIZE size) {
   HDC dc = CreateCompatibleDC(nullptr);
   if (!dib || !dc) {
     if (dc) DeleteDC(dc);
-    throw EReadError("Bitmap image is not valid");
+    throw EReadError("Bitmap image is not valid: no bitmap of its size could be made");
   }
   HGDIOBJ previous = SelectObject(dc, dib.Get());
-  BITMAPFILEHEADER file;
-  std::memcpy(&file, bytes.data(), sizeof file);
-  const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + sizeof file);
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + sizeof(BITMAPFILEHEADER));
   const int lines = SetDIBitsToDevice(dc, 0, 0, size.cx, size.cy, 0, 0, 0, size.cy,
-                                      bytes.data() + file.bfOffBits, info, DIB_RGB_COLORS);
+                                      bytes.data() + header.bitsOffset, info, DIB_RGB_COLORS);
   GdiFlush();
   image.bgra.assign(static_cast<const uint8_t*>(bits),
                     static_cast<const uint8_t*>(bits) + static_cast<size_t>(size.cx) * size.cy * 4);
   SelectObject(dc, previous);
   DeleteDC(dc);
-  if (lines <= 0) throw EReadError("Bitmap image is not valid");
+  if (lines <= 0) throw EReadError("Bitmap image is not valid: its pixels could not be drawn");
   for (size_t i = 3; i < image.bgra.size(); i += 4) image.bgra[i] = 255;
   return image;
-}
-
-bool IsBitmapFile(const std::vector<uint8_t>& bytes) {
-  return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
 }
 }  // namespace
 
@@ -95,19 +54,9 @@ void TPicture::LoadFromBytes(const std::vector<uint8_t>& bytes) {
     Clear();
     return;
   }
-  SIZE size;
-  if (IsBitmapFile(bytes)) {
-    size = CheckBitmapFile(bytes);
-  } else if (IsJpeg(bytes.data(), bytes.size())) {
-    std::string error;
-    if (!ReadJpegSize(bytes.data(), bytes.size(), size.cx, size.cy, error)) {
-      throw EReadError("JPEG image is not valid: " + error);
-    }
-  } else {
-    throw EReadError("Unknown picture format");
-  }
+  const TPictureHeader header = ReadPictureHeader(bytes.data(), bytes.size());
   bytes_ = bytes;
-  size_ = size;
+  header_ = header;
   pixels_.reset();
   Changed();
 }
@@ -124,11 +73,15 @@ const DecodedImage& TPicture::Pixels() const {
 
 DecodedImage TPicture::Decode() const {
   if (bytes_.empty()) return DecodedImage();
-  if (IsBitmapFile(bytes_)) return DrawBitmapFile(bytes_, size_);
+  if (header_.kind == TPictureKind::kBitmap) return DrawBitmapFile(bytes_, header_);
   DecodedImage image;
   std::string error;
   if (!DecodeJpeg(bytes_.data(), bytes_.size(), image, error)) {
     throw EReadError("JPEG image is not valid: " + error);
+  }
+  // The picture is drawn and laid out at the size its headers gave.
+  if (image.width != header_.width || image.height != header_.height) {
+    throw EReadError("JPEG image is not valid: its pixels are not of the size its headers give");
   }
   return image;
 }
@@ -136,14 +89,14 @@ DecodedImage TPicture::Decode() const {
 void TPicture::Assign(const TPicture& other) {
   if (&other == this) return;
   bytes_ = other.bytes_;
-  size_ = other.size_;
+  header_ = other.header_;
   pixels_ = other.pixels_;
   Changed();
 }
 
 void TPicture::Clear() {
   bytes_.clear();
-  size_ = {0, 0};
+  header_ = TPictureHeader();
   pixels_.reset();
   Changed();
 }

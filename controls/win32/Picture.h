@@ -10,7 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "controls/win32/JpegDecoder.h"
+#include "controls/JpegDecoder.h"
+#include "controls/PictureHeader.h"
 #include "framework/MemoryStream.h"
 #include "framework/Persistent.h"
 #include "framework/Rtti.h"
@@ -32,8 +33,8 @@ class TPicture : public TPersistent {
   void Clear();
 
   bool Empty() const { return bytes_.empty(); }
-  int Width() const { return size_.cx; }
-  int Height() const { return size_.cy; }
+  int Width() const { return header_.width; }
+  int Height() const { return header_.height; }
   // The pixels, top row first (blue, green, red, 255 each).
   const DecodedImage& Pixels() const;
   // The colour shown transparently: that of the bottom left pixel.
@@ -51,7 +52,7 @@ class TPicture : public TPersistent {
   void Changed();
   DecodedImage Decode() const;
   std::vector<uint8_t> bytes_;
-  SIZE size_ = {0, 0};
+  TPictureHeader header_;
   mutable std::optional<DecodedImage> pixels_;
   mutable BitmapHandle bitmap_;
 };

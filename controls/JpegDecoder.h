@@ -1,6 +1,6 @@
 #pragma once
 // JPEG files decoded with libjpeg into 32-bit pixels. Corrupt or truncated input is reported,
-// never read beyond its end.
+// never read beyond its end. The size is known before, from the headers (PictureHeader.h).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,9 +12,5 @@ struct DecodedImage {
   std::vector<uint8_t> bgra;  // top row first, 4 bytes per pixel: blue, green, red, 255
 };
 
-bool IsJpeg(const uint8_t* data, size_t size);
-// The size from the headers alone; false with the decoder's message in error when they are
-// damaged or the size is out of range.
-bool ReadJpegSize(const uint8_t* data, size_t size, long& width, long& height, std::string& error);
 // False with the decoder's message in error when the data is no JPEG it can read.
 bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, std::string& error);

@@ -1,4 +1,4 @@
-#include "controls/win32/JpegDecoder.h"
+#include "controls/JpegDecoder.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -7,9 +7,9 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace {
-constexpr int kMaxSide = 16384;
+#include "controls/PictureHeader.h"
 
+namespace {
 struct JpegErrorManager {
   jpeg_error_mgr base;
   jmp_buf escape;
@@ -34,12 +34,11 @@ void ToBgra(const uint8_t* row, int width, int components, uint8_t* out) {
     out[3] = 255;
   }
 }
+}  // namespace
 
-// Reads the headers and, when `pixels` is set, the pixels; without, only the image's size is
-// filled in. The objects alive across setjmp live in this frame and are never unwound by
-// longjmp; nothing between setjmp and a libjpeg call owns resources of its own.
-bool ReadJpeg(const uint8_t* data, size_t size, bool pixels, DecodedImage& image,
-              std::string& error) {
+// The objects alive across setjmp live in this frame and are never unwound by longjmp; nothing
+// between setjmp and a libjpeg call owns resources of its own.
+bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, std::string& error) {
   jpeg_decompress_struct info;
   JpegErrorManager errors;
   std::vector<uint8_t> row;
@@ -55,17 +54,12 @@ bool ReadJpeg(const uint8_t* data, size_t size, bool pixels, DecodedImage& image
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, const_cast<unsigned char*>(data), static_cast<unsigned long>(size));
   jpeg_read_header(&info, TRUE);
-  if (info.image_width == 0 || info.image_height == 0 || info.image_width > kMaxSide ||
-      info.image_height > kMaxSide || (info.num_components != 1 && info.num_components != 3)) {
+  if (info.image_width == 0 || info.image_height == 0 || info.image_width > kMaxPictureSide ||
+      info.image_height > kMaxPictureSide ||
+      (info.num_components != 1 && info.num_components != 3)) {
     jpeg_destroy_decompress(&info);
     error = "Unsupported JPEG size or colour format";
     return false;
-  }
-  if (!pixels) {
-    image.width = static_cast<int>(info.image_width);
-    image.height = static_cast<int>(info.image_height);
-    jpeg_destroy_decompress(&info);
-    return true;
   }
   info.out_color_space = info.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_start_decompress(&info);
@@ -85,21 +79,4 @@ bool ReadJpeg(const uint8_t* data, size_t size, bool pixels, DecodedImage& image
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
   return true;
-}
-}  // namespace
-
-bool IsJpeg(const uint8_t* data, size_t size) {
-  return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
-}
-
-bool ReadJpegSize(const uint8_t* data, size_t size, long& width, long& height, std::string& error) {
-  DecodedImage image;
-  if (!ReadJpeg(data, size, false, image, error)) return false;
-  width = image.width;
-  height = image.height;
-  return true;
-}
-
-bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage& image, std::string& error) {
-  return ReadJpeg(data, size, true, image, error);
 }
