@@ -26,7 +26,7 @@ exe=$(program_copy)
 install_data_source() {
   local generation="$1" dsn="$2" user="$3" password="$4" pair code=0
   for pair in "DbTYPE=$generation" "User=$user" "Port=$LINTORA_MYSQL_PORT" "Password=$password"; do
-    "$LINTORA_WINE" reg add 'HKCU\Software\Lintora' /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
+    reg_set 'HKCU\Software\Lintora' "${pair%%=*}" "${pair#*=}"
   done
   if [ -n "$password" ]; then
     "$LINTORA_WINE" "$exe" "$dsn" "$server" "$password" AUTO &
@@ -58,6 +58,9 @@ if [ "$LINTORA_DRIVER_PACKED" = no ]; then
       fail "$(basename "$LINTORA_EXE") does not carry $LINTORA_DRIVER_FILES/$name"
   done
 fi
+
+# Each step says when it starts: a run that ctest ends for taking too long shows where it was.
+step() { echo "== $* (at ${SECONDS} s)"; }
 
 # The test server's databases and an account without a password, made once per server.
 mysql_admin() {
@@ -111,20 +114,20 @@ generation_works() {
   connects mysql "$driver_file"
 }
 
-echo "== 5.3 generation: the data source and the default data source, through myodbc5a.dll"
+step "5.3 generation: the data source and the default data source, through myodbc5a.dll"
 generation_works "MySQL5.3+" lintora_odbc53 myodbc5a.dll \
   "CHARSET DataBase Description Driver Option Password Port Server User"
 
-echo "== 2.50 generation: the data source and the default data source, through myodbc.dll"
+step "2.50 generation: the data source and the default data source, through myodbc.dll"
 generation_works MySQL lintora_odbc25 myodbc.dll \
   "DataBase Description Driver Option Password Port Server User"
 
-echo "== an account without a password: the record has no Password and connects"
+step "an account without a password: the record has no Password and connects"
 install_data_source MySQL lintora_nopass lintora_nopass ""
 record_holds lintora_nopass "DataBase Description Driver Option Port Server User"
 connects lintora_nopass myodbc.dll
 
-echo "== a wrong password is refused with SQLSTATE 28000"
+step "a wrong password is refused with SQLSTATE 28000"
 install_data_source "MySQL5.3+" lintora_odbc53 "$LINTORA_MYSQL_USER" wrong-password
 run_client lintora_odbc53
 [ "$client_code" -eq 1 ] || fail "a wrong password gave exit code $client_code, not 1"

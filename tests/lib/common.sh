@@ -9,7 +9,18 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${LINTORA_IN_XVFB:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  failure_told=yes
+  echo "FAIL: $*" >&2
+  exit 1
+}
+# A command that fails outside a test of its status ends the scenario (set -e) without a word of
+# its own (a Wine program's output sent to /dev/null, a helper's nonzero return): the last such
+# command is kept, and the end of the scenario names it, so that no failure is silent.
+failure_told=
+failed_command=
+set -o errtrace
+trap 'failed_command="\"$BASH_COMMAND\" (exit code $?) at line $LINENO of ${BASH_SOURCE[0]##*/}"' ERR
 wintool() { "$LINTORA_WINE" "$LINTORA_WINTOOL" "$@"; }
 
 # A PNG of the whole X screen; fails when the picture is one flat colour.
@@ -26,7 +37,10 @@ screenshot() {
 # cannot hold the test's output open.
 SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/lintora-test.XXXXXX")
 end_scenario() {
-  local leftover
+  local code=$? leftover
+  if [ "$code" -ne 0 ] && [ "$code" -ne 77 ] && [ -z "$failure_told" ]; then
+    echo "FAIL: the scenario stopped with exit code $code${failed_command:+ after $failed_command}" >&2
+  fi
   leftover=$(jobs -p)
   [ -z "$leftover" ] || kill $leftover 2>/dev/null || true
   rm -rf "$SCRATCH"
@@ -127,6 +141,14 @@ reg_key_entries() {
 # The Unix path of a Windows path in the prefix, and the Windows path of a Unix path.
 unix_path() { "$LINTORA_WINE" winepath -u "$1" | tr -d '\r'; }
 winepath_of() { "$LINTORA_WINE" winepath -w "$1" | tr -d '\r'; }
+# Sets a value in the prefix's registry (REG_SZ unless TYPE is given); a refusal fails the
+# scenario with reg's own words.
+#   reg_set KEY NAME DATA [TYPE]
+reg_set() {
+  local said
+  said=$("$LINTORA_WINE" reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f 2>&1) ||
+    fail "could not set $2 in $1: $(tr -d '\r' <<<"$said")"
+}
 reg_delete_key() { "$LINTORA_WINE" reg delete "$1" /f >/dev/null 2>&1 || true; }
 
 # A PNG of one window: its client area (rect) or the whole window with its frame (outer), cut
