@@ -21,7 +21,24 @@ failure_told=
 failed_command=
 set -o errtrace
 trap 'failed_command="\"$BASH_COMMAND\" (exit code $?) at line $LINENO of ${BASH_SOURCE[0]##*/}"' ERR
-wintool() { "$LINTORA_WINE" "$LINTORA_WINTOOL" "$@"; }
+# A Wine helper program (reg, winepath, cmd, wintool) run to its end, but for 120 s at most: one
+# that hangs fails the scenario naming it, instead of running on until ctest ends the scenario
+# without a word. Its exit code is returned otherwise. --quiet discards what the program says
+# (but not that it hung).
+wine_call() {
+  local code=0
+  if [ "$1" = --quiet ]; then
+    shift
+    timeout -k 5 120 "$LINTORA_WINE" "$@" >/dev/null 2>&1 || code=$?
+  else
+    timeout -k 5 120 "$LINTORA_WINE" "$@" || code=$?
+  fi
+  if [ "$code" -eq 124 ] || [ "$code" -eq 137 ]; then
+    fail "$(basename "$1") ${2:-} did not end within 120 s"
+  fi
+  return "$code"
+}
+wintool() { wine_call "$LINTORA_WINTOOL" "$@"; }
 
 # A PNG of the whole X screen; fails when the picture is one flat colour.
 screenshot() {
@@ -98,7 +115,7 @@ confirm_delete() {
 # The user data folder of the prefix's user (Unix path), where the language files lie.
 user_data_folder() {
   local appdata
-  appdata=$("$LINTORA_WINE" cmd /c 'echo %APPDATA%' | tr -d '\r')
+  appdata=$(wine_call cmd /c 'echo %APPDATA%' | tr -d '\r')
   unix_path "$appdata\\Lintora"
 }
 
@@ -132,24 +149,24 @@ press_install() {
 }
 
 # Registry keys of the prefix, read with the system's own reg.exe.
-reg_key_exists() { "$LINTORA_WINE" reg query "$1" >/dev/null 2>&1; }
+reg_key_exists() { wine_call --quiet reg query "$1"; }
 # The value lines of a key other than its unnamed default value, and its subkeys.
 reg_key_entries() {
-  "$LINTORA_WINE" reg query "$1" | tr -d '\r' |
+  wine_call reg query "$1" | tr -d '\r' |
     KEY="$1" awk 'NF && $0 != ENVIRON["KEY"] && !/^ +\(/' || true
 }
 # The Unix path of a Windows path in the prefix, and the Windows path of a Unix path.
-unix_path() { "$LINTORA_WINE" winepath -u "$1" | tr -d '\r'; }
-winepath_of() { "$LINTORA_WINE" winepath -w "$1" | tr -d '\r'; }
+unix_path() { wine_call winepath -u "$1" | tr -d '\r'; }
+winepath_of() { wine_call winepath -w "$1" | tr -d '\r'; }
 # Sets a value in the prefix's registry (REG_SZ unless TYPE is given); a refusal fails the
 # scenario with reg's own words.
 #   reg_set KEY NAME DATA [TYPE]
 reg_set() {
   local said
-  said=$("$LINTORA_WINE" reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f 2>&1) ||
+  said=$(wine_call reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f 2>&1) ||
     fail "could not set $2 in $1: $(tr -d '\r' <<<"$said")"
 }
-reg_delete_key() { "$LINTORA_WINE" reg delete "$1" /f >/dev/null 2>&1 || true; }
+reg_delete_key() { wine_call --quiet reg delete "$1" /f || true; }
 
 # A PNG of one window: its client area (rect) or the whole window with its frame (outer), cut
 # from the X screen. Fails when the picture is one flat colour or not of the window's size.
