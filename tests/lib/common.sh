@@ -162,9 +162,10 @@ winepath_of() { wine_call winepath -w "$1" | tr -d '\r'; }
 # scenario with reg's own words.
 #   reg_set KEY NAME DATA [TYPE]
 reg_set() {
-  local said
-  said=$(wine_call reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f 2>&1) ||
-    fail "could not set $2 in $1: $(tr -d '\r' <<<"$said")"
+  local said code=0
+  said=$(wine_call reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f 2>&1) || code=$?
+  [ "$code" -eq 0 ] ||
+    fail "could not set $2 in $1 (reg ended with $code): $(tr -d '\r' <<<"$said")"
 }
 reg_delete_key() { wine_call --quiet reg delete "$1" /f || true; }
 
