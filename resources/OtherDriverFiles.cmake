@@ -19,7 +19,6 @@ endif()
 
 set(other_plain_dir ${CMAKE_CURRENT_BINARY_DIR}/other-drivers/plain)
 set(other_data_dir ${CMAKE_CURRENT_BINARY_DIR}/other-drivers/data)
-lintora_host_tool(lintora_ziplz ziplz)
 set(other_files)
 foreach(index RANGE 3)
   list(GET lintora_driver_names ${index} name)
@@ -29,18 +28,9 @@ foreach(index RANGE 3)
     set(source ${other_driver_dir}/maodbcs.dll)
   endif()
   set(plain ${other_plain_dir}/${name})
-  set(made ${plain}.made)  # as in DriverFiles.cmake: the plain file's own time is old
-  add_custom_command(OUTPUT ${plain} ${made}
-                     COMMAND ${CMAKE_COMMAND} -E make_directory ${other_plain_dir}
-                     COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
-                     COMMAND touch -d ${time} ${plain}
-                     COMMAND ${CMAKE_COMMAND} -E touch ${made}
-                     DEPENDS ${source} VERBATIM)
-  add_custom_command(OUTPUT ${other_data_dir}/${name}
-                     COMMAND ${CMAKE_COMMAND} -E make_directory ${other_data_dir}
-                     COMMAND ${lintora_ziplz} pack ${plain} ${other_data_dir}/${name}
-                     DEPENDS ${plain} ${made} VERBATIM)
-  list(APPEND other_files ${plain} ${made} ${other_data_dir}/${name})
+  lintora_stamped_driver_copy(${source} "${source}" ${plain} ${time})
+  lintora_packed_driver_copy(${plain} ${other_data_dir}/${name})
+  list(APPEND other_files ${plain} ${plain}.made ${other_data_dir}/${name})
 endforeach()
 
 set(other_form_text ${CMAKE_CURRENT_BINARY_DIR}/OtherDriverFiles.txt)
@@ -57,11 +47,5 @@ add_custom_command(
 include(FormCompiler)
 set(other_form_stream ${CMAKE_CURRENT_BINARY_DIR}/OtherDriverFiles.lfm)
 lintora_compile_form(INPUT ${other_form_text} OUTPUT ${other_form_stream})
-add_custom_target(lintora_other_drivers DEPENDS ${other_form_stream})
-file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/OtherDriverFiles.rc
-     "OTHERDRIVERS RCDATA \"${other_form_stream}\"\n")
-set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/OtherDriverFiles.rc
-                            PROPERTIES OBJECT_DEPENDS ${other_form_stream})
-list(APPEND lintora_rc_files ${CMAKE_CURRENT_BINARY_DIR}/OtherDriverFiles.rc)
-list(APPEND lintora_rc_depends lintora_other_drivers)
+lintora_embed_stored_form(OTHERDRIVERS ${other_form_stream} lintora_other_drivers)
 set_property(GLOBAL PROPERTY LINTORA_OTHER_DRIVER_FILES_DIR ${other_plain_dir})
