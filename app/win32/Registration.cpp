@@ -51,6 +51,14 @@ std::string MachineWideRecordName(const std::string& keyPath, const std::string&
   return viewName.empty() ? name : viewName + " " + name;
 }
 
+// A list's steps write one entry each into the same key ("ODBC Data Sources" gets the data source
+// and "mysql"): the entry tells them apart.
+std::string MachineWideStepName(const RegistryStep& step, const std::string& viewName) {
+  const std::string name = MachineWideRecordName(step.keyPath, viewName);
+  if (step.rebuilt || step.values.size() != 1) return name;
+  return name + ", entry " + step.values.front().name;
+}
+
 // Steps 2 to 14. The machine-wide records need administrator rights; without them the
 // registration still makes the per-user ones, so a failure there abandons only that step.
 std::vector<TRunStep> WriteRegistry(const std::vector<RegistryStep>& steps) {
@@ -64,7 +72,7 @@ std::vector<TRunStep> WriteRegistry(const std::vector<RegistryStep>& steps) {
     }
     const std::string why = WriteMachineWideStep(registry, step);
     if (!why.empty()) {
-      abandoned.push_back({MachineWideRecordName(step.keyPath, ""), TStepState::Abandoned, why});
+      abandoned.push_back({MachineWideStepName(step, ""), TStepState::Abandoned, why});
     }
   }
   registry.CloseKey();
@@ -116,7 +124,7 @@ std::vector<TRunStep> WriteMachineWideSteps(const std::vector<RegistryStep>& ste
   for (const RegistryStep& step : steps) {
     if (step.root != RegistryRoot::LocalMachine) continue;
     const std::string why = WriteMachineWideStep(registry, step);
-    written.push_back({MachineWideRecordName(step.keyPath, viewName),
+    written.push_back({MachineWideStepName(step, viewName),
                        why.empty() ? TStepState::Done : TStepState::Abandoned, why});
   }
   registry.CloseKey();
