@@ -20,51 +20,108 @@ endif()
 set(LINTORA_CACHE_DIR "${lintora_default_cache_dir}/lintora" CACHE PATH
     "Where downloaded sources and built third-party libraries are kept between builds")
 
-function(lintora_odbc_driver var program)
-  set(${var} "" PARENT_SCOPE)
+# The sources, fetched once per configure: sets odbc_tarball and mariadb_tarball in the caller, or
+# leaves them empty after saying why the stand-ins are carried.
+function(lintora_odbc_driver_sources)
+  set(odbc_tarball "" PARENT_SCOPE)
+  set(mariadb_tarball "" PARENT_SCOPE)
   if(NOT LINTORA_BUILD_ODBC_DRIVER)
     return()
   endif()
-  set(driver_dir ${CMAKE_BINARY_DIR}/odbc-driver)
-  file(MAKE_DIRECTORY ${driver_dir})
-  set(fetch_env)
-  if(LINTORA_ODBC_SOURCE)
-    set(fetch_env ${CMAKE_COMMAND} -E env LINTORA_ODBC_SOURCE=${LINTORA_ODBC_SOURCE})
-  endif()
-  execute_process(
-    COMMAND ${fetch_env} ${PROJECT_SOURCE_DIR}/scripts/odbc-driver-sources.sh ${LINTORA_CACHE_DIR}
-    OUTPUT_VARIABLE tarballs ERROR_FILE ${driver_dir}/sources.log RESULT_VARIABLE status
-    OUTPUT_STRIP_TRAILING_WHITESPACE TIMEOUT 1200)
-  if(NOT status EQUAL 0)
-    file(STRINGS ${driver_dir}/sources.log lines)
-    list(POP_BACK lines reason)
-    if(NOT status MATCHES "^[0-9]+$")
-      set(reason "${status}")  # it did not end: the message is CMake's
-    endif()
-    message(NOTICE "ODBC driver: no sources (${reason}), so the stand-in driver files are carried; "
-                   "see README \"Driver files\" and ${driver_dir}/sources.log")
+  get_property(fetched GLOBAL PROPERTY LINTORA_ODBC_TARBALLS)
+  if(fetched STREQUAL "none")
     return()
   endif()
-  string(REPLACE "\n" ";" tarballs "${tarballs}")
-  list(GET tarballs 0 odbc_tarball)
-  list(GET tarballs 1 mariadb_tarball)
+  if(NOT fetched)
+    set(log_dir ${CMAKE_BINARY_DIR}/odbc-driver)
+    file(MAKE_DIRECTORY ${log_dir})
+    set(fetch_env)
+    if(LINTORA_ODBC_SOURCE)
+      set(fetch_env ${CMAKE_COMMAND} -E env LINTORA_ODBC_SOURCE=${LINTORA_ODBC_SOURCE})
+    endif()
+    execute_process(
+      COMMAND ${fetch_env} ${PROJECT_SOURCE_DIR}/scripts/odbc-driver-sources.sh ${LINTORA_CACHE_DIR}
+      OUTPUT_VARIABLE tarballs ERROR_FILE ${log_dir}/sources.log RESULT_VARIABLE status
+      OUTPUT_STRIP_TRAILING_WHITESPACE TIMEOUT 1200)
+    if(NOT status EQUAL 0)
+      file(STRINGS ${log_dir}/sources.log lines)
+      list(POP_BACK lines reason)
+      if(NOT status MATCHES "^[0-9]+$")
+        set(reason "${status}")  # it did not end: the message is CMake's
+      endif()
+      message(NOTICE "ODBC driver: no sources (${reason}), so the stand-in driver files are "
+                     "carried; see README \"Driver files\" and ${log_dir}/sources.log")
+      set_property(GLOBAL PROPERTY LINTORA_ODBC_TARBALLS none)
+      return()
+    endif()
+    string(REPLACE "\n" ";" fetched "${tarballs}")
+    set_property(GLOBAL PROPERTY LINTORA_ODBC_TARBALLS "${fetched}")
+  endif()
+  list(GET fetched 0 odbc)
+  list(GET fetched 1 mariadb)
+  set(odbc_tarball ${odbc} PARENT_SCOPE)
+  set(mariadb_tarball ${mariadb} PARENT_SCOPE)
+endfunction()
 
+# The driver built for one processor (i686 or x86_64) into dir, by target `target`.
+function(lintora_odbc_driver_for processor dir target)
+  set(toolchain ${PROJECT_SOURCE_DIR}/cmake/mingw-w64-${processor}.cmake)
+  set(compiler ${CMAKE_C_COMPILER})
+  if(NOT processor STREQUAL CMAKE_SYSTEM_PROCESSOR)
+    set(compiler ${LINTORA_${processor}_C_COMPILER})
+  endif()
   file(GLOB_RECURSE recipe CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/odbcdriver/*)
-  set(products ${driver_dir}/maodbc.dll ${driver_dir}/maodbcs.dll
-               ${driver_dir}/ODBC-DRIVER-LICENSE.txt ${driver_dir}/ODBC-DRIVER-SOURCE.txt)
+  set(products ${dir}/maodbc.dll ${dir}/maodbcs.dll
+               ${dir}/ODBC-DRIVER-LICENSE.txt ${dir}/ODBC-DRIVER-SOURCE.txt)
   add_custom_command(
     OUTPUT ${products}
     COMMAND ${CMAKE_COMMAND} -E env LINTORA_CACHE_DIR=${LINTORA_CACHE_DIR}
             ${PROJECT_SOURCE_DIR}/scripts/build-odbc-driver.sh ${odbc_tarball} ${mariadb_tarball}
-            ${CMAKE_TOOLCHAIN_FILE} ${CMAKE_C_COMPILER} ${driver_dir}
+            ${toolchain} ${compiler} ${dir}
     DEPENDS ${PROJECT_SOURCE_DIR}/scripts/build-odbc-driver.sh ${recipe} ${odbc_tarball}
-            ${mariadb_tarball} ${CMAKE_TOOLCHAIN_FILE}
-    COMMENT "Building the ODBC driver (MariaDB Connector/ODBC) for ${CMAKE_SYSTEM_PROCESSOR}"
+            ${mariadb_tarball} ${toolchain}
+    COMMENT "Building the ODBC driver (MariaDB Connector/ODBC) for ${processor}"
     USES_TERMINAL VERBATIM)
-  add_custom_target(lintora_odbc_driver DEPENDS ${products})
+  add_custom_target(${target} DEPENDS ${products})
+endfunction()
+
+function(lintora_odbc_driver var program)
+  set(${var} "" PARENT_SCOPE)
+  lintora_odbc_driver_sources()
+  if(NOT odbc_tarball)
+    return()
+  endif()
+  set(driver_dir ${CMAKE_BINARY_DIR}/odbc-driver)
+  lintora_odbc_driver_for(${CMAKE_SYSTEM_PROCESSOR} ${driver_dir} lintora_odbc_driver)
   add_custom_target(lintora_odbc_driver_notices
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${driver_dir}/ODBC-DRIVER-LICENSE.txt
             ${driver_dir}/ODBC-DRIVER-SOURCE.txt $<TARGET_FILE_DIR:${program}>
-    DEPENDS ${products} VERBATIM)
+    DEPENDS ${driver_dir}/ODBC-DRIVER-LICENSE.txt ${driver_dir}/ODBC-DRIVER-SOURCE.txt VERBATIM)
+  set(${var} ${driver_dir} PARENT_SCOPE)
+endfunction()
+
+# lintora_other_odbc_driver(var): the same driver built for the other architecture of 64-bit
+# Windows (x86_64 for an i686 build, i686 for an x86_64 one), which the program installs for that
+# architecture's ODBC programs; var is the folder of its maodbc.dll and maodbcs.dll, or empty as
+# for lintora_odbc_driver. Target lintora_other_odbc_driver builds them.
+function(lintora_other_odbc_driver var)
+  set(${var} "" PARENT_SCOPE)
+  lintora_odbc_driver_sources()
+  if(NOT odbc_tarball)
+    return()
+  endif()
+  set(other x86_64)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(other i686)
+  endif()
+  # The other architecture's compiler, named as the toolchain files name theirs.
+  find_program(LINTORA_${other}_C_COMPILER ${other}-w64-mingw32-gcc-posix)
+  if(NOT LINTORA_${other}_C_COMPILER)
+    message(NOTICE "ODBC driver: no ${other}-w64-mingw32-gcc-posix, so the program carries no "
+                   "driver files for the other architecture (scripts/setup.sh installs it)")
+    return()
+  endif()
+  set(driver_dir ${CMAKE_BINARY_DIR}/odbc-driver-${other})
+  lintora_odbc_driver_for(${other} ${driver_dir} lintora_other_odbc_driver)
   set(${var} ${driver_dir} PARENT_SCOPE)
 endfunction()

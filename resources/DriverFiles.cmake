@@ -17,6 +17,28 @@ set(LINTORA_DRIVER_DIR "" CACHE PATH
 option(LINTORA_DRIVER_COMPRESS "Hold the embedded driver files LZRW1-compressed (Compress on)" OFF)
 
 include(${CMAKE_CURRENT_LIST_DIR}/drivers/DriverList.cmake)
+
+# A driver file as installed: source copied to plain and given the time stamp. The plain files keep
+# old time stamps, which tell a build tool nothing about when they were made: what uses them
+# depends on plain.made too, touched whenever the file is (re)made.
+function(lintora_stamped_driver_copy source source_depends plain time)
+  get_filename_component(dir ${plain} DIRECTORY)
+  add_custom_command(OUTPUT ${plain} ${plain}.made
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+                     COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
+                     COMMAND touch -d ${time} ${plain}
+                     COMMAND ${CMAKE_COMMAND} -E touch ${plain}.made
+                     DEPENDS ${source_depends} VERBATIM)
+endfunction()
+# The plain file packed into the ZIP-LZRW1 container that TBinStream holds with Compress on.
+function(lintora_packed_driver_copy plain packed)
+  lintora_host_tool(ziplz ziplz)
+  get_filename_component(dir ${packed} DIRECTORY)
+  add_custom_command(OUTPUT ${packed}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+                     COMMAND ${ziplz} pack ${plain} ${packed}
+                     DEPENDS ${plain} ${plain}.made VERBATIM)
+endfunction()
 set(driver_plain_dir ${CMAKE_CURRENT_BINARY_DIR}/drivers/plain)
 set(built_driver_dir)
 if(NOT LINTORA_DRIVER_DIR)
@@ -34,7 +56,6 @@ endif()
 set_property(GLOBAL PROPERTY LINTORA_DRIVER_FILES_DIR ${driver_plain_dir})
 if(LINTORA_DRIVER_COMPRESS)
   set(driver_data_dir ${CMAKE_CURRENT_BINARY_DIR}/drivers/data)
-  lintora_host_tool(lintora_ziplz ziplz)
 else()
   set(driver_data_dir ${driver_plain_dir})
 endif()
@@ -76,19 +97,11 @@ foreach(index RANGE 3)
       set(source $<TARGET_FILE:${target}>)
       set(source_depends ${target})
     endif()
-    add_custom_command(OUTPUT ${plain} ${made}
-                       COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_plain_dir}
-                       COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
-                       COMMAND touch -d ${time} ${plain}
-                       COMMAND ${CMAKE_COMMAND} -E touch ${made}
-                       DEPENDS ${source_depends} VERBATIM)
+    lintora_stamped_driver_copy(${source} "${source_depends}" ${plain} ${time})
   endif()
   list(APPEND driver_files ${plain} ${made})
   if(LINTORA_DRIVER_COMPRESS)
-    add_custom_command(OUTPUT ${driver_data_dir}/${name}
-                       COMMAND ${CMAKE_COMMAND} -E make_directory ${driver_data_dir}
-                       COMMAND ${lintora_ziplz} pack ${plain} ${driver_data_dir}/${name}
-                       DEPENDS ${plain} ${made} VERBATIM)
+    lintora_packed_driver_copy(${plain} ${driver_data_dir}/${name})
     list(APPEND driver_files ${driver_data_dir}/${name})
   endif()
 endforeach()

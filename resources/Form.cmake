@@ -12,10 +12,14 @@ set(LINTORA_FORM_COMPONENTS_DIR ${CMAKE_CURRENT_BINARY_DIR}/components CACHE INT
 file(MAKE_DIRECTORY ${LINTORA_FORM_COMPONENTS_DIR})
 lintora_compile_form(INPUT ${lintora_form_input} OUTPUT ${lintora_form_stream}
                      HEADER ${LINTORA_FORM_COMPONENTS_DIR}/LintoraFormComponents.h)
-add_custom_target(lintora_form DEPENDS ${lintora_form_stream})
-file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/LintoraForm.rc
-     "LINTORAFORM RCDATA \"${lintora_form_stream}\"\n")
-set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/LintoraForm.rc
-                            PROPERTIES OBJECT_DEPENDS ${lintora_form_stream})
-list(APPEND lintora_rc_files ${CMAKE_CURRENT_BINARY_DIR}/LintoraForm.rc)
-list(APPEND lintora_rc_depends lintora_form)
+# lintora_embed_stored_form(RESOURCE stream target): embeds the stored form `stream`, made by
+# `target`, as the RCDATA resource RESOURCE.
+macro(lintora_embed_stored_form resource stream target)
+  add_custom_target(${target} DEPENDS ${stream})
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${resource}.rc "${resource} RCDATA \"${stream}\"\n")
+  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${resource}.rc
+                              PROPERTIES OBJECT_DEPENDS ${stream})
+  list(APPEND lintora_rc_files ${CMAKE_CURRENT_BINARY_DIR}/${resource}.rc)
+  list(APPEND lintora_rc_depends ${target})
+endmacro()
+lintora_embed_stored_form(LINTORAFORM ${lintora_form_stream} lintora_form)

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/DataSourceFilter.h"
+#include "app/win32/OtherArchitecture.h"
 #include "dbengine/DataSourceName.h"
 #include "framework/Strings.h"
 #include "framework/win32/LocaleCompare.h"
@@ -28,8 +29,8 @@ std::string RecordKeyPath(const std::string& name) {
   return OdbcIniKeyPath + name;
 }
 
-void DeleteEntriesUnder(HKEY root, const std::string& name) {
-  TRegistry registry(root);
+void DeleteEntriesUnder(HKEY root, const std::string& name, REGSAM view = 0) {
+  TRegistry registry(root, view);
   if (registry.OpenKey(DataSourceListKeyPath, false)) registry.DeleteValue(name);
   registry.DeleteKey(RecordKeyPath(name));
 }
@@ -66,4 +67,8 @@ bool ReadUserServerAndPassword(const std::string& name, std::string& server,
 
 void DeleteDataSourceEntries(const std::string& name) {
   for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) DeleteEntriesUnder(root, name);
+  // The installation made the machine-wide record in the other architecture's view too.
+  if (const auto other = OtherArchitecture()) {
+    DeleteEntriesUnder(HKEY_LOCAL_MACHINE, name, other->registryView);
+  }
 }

@@ -22,6 +22,7 @@ void ListDataSources(const std::string& filter, TStrings& list);
 bool ReadUserServerAndPassword(const std::string& name, std::string& server, std::string& password);
 
 // Deletes the data source's list value and its record key with everything below it, per user and
-// per machine. What is missing, or what the registry refuses, is passed over silently. The caller
-// has checked the name (app/DataSourceDeletionRefusal.h).
+// per machine, the machine's in both registry views on 64-bit Windows. What is missing, or what the
+// registry refuses, is passed over silently. The caller has checked the name
+// (app/DataSourceDeletionRefusal.h).
 void DeleteDataSourceEntries(const std::string& name);

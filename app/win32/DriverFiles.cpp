@@ -52,10 +52,14 @@ void CheckDriverFileNames(const std::vector<TBinStream*>& files) {
 
 void WriteDriverFiles(const std::vector<TBinStream*>& files, const std::string& systemDirectory) {
   CheckDriverFileNames(files);  // all of them, so that a bad name leaves no file written
-  for (TBinStream* component : files) {
-    const std::string path = DriverFilePath(systemDirectory, *component);
-    if (!FileExists(path)) WriteNewDriverFile(*component, path);
-  }
+  for (TBinStream* component : files) WriteDriverFile(*component, systemDirectory);
+}
+
+bool WriteDriverFile(TBinStream& file, const std::string& systemDirectory) {
+  const std::string path = DriverFilePath(systemDirectory, file);
+  if (FileExists(path)) return false;
+  WriteNewDriverFile(file, path);
+  return true;
 }
 
 std::vector<TBinStream*> TLintoraForm::DriverFiles() const {

@@ -16,6 +16,8 @@ void CheckDriverFileNames(const std::vector<TBinStream*>& files);
 // A name that is not a plain file name, or the first file that cannot be written or stamped,
 // raises and ends the writing.
 void WriteDriverFiles(const std::vector<TBinStream*>& files, const std::string& systemDirectory);
+// One file of those, the same way; false when a file of its name was there and was left alone.
+bool WriteDriverFile(TBinStream& file, const std::string& systemDirectory);
 
 // Gives the existing file the last-write time of a file-system date stamp read as local time;
 // its creation and last-access times stay. The file is opened for reading and writing with no

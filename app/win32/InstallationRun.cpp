@@ -4,6 +4,7 @@
 #include "app/RegistrationPlan.h"
 #include "app/SetupFields.h"
 #include "app/win32/DriverFiles.h"
+#include "app/win32/OtherArchitecture.h"
 #include "app/win32/Registration.h"
 #include "app/win32/SettingsStore.h"
 #include "app/win32/SystemPrograms.h"
@@ -63,6 +64,7 @@ TInstallationOutcome RunInstallation(const TSetupFields& fields,
                                      const TInstallationOptions& options) {
   TInstallationOutcome outcome;
   std::string step;
+  bool requireTls = false;
   try {
     step = "check driver file names";
     CheckDriverFileNames(options.driverFiles);
@@ -80,14 +82,22 @@ TInstallationOutcome RunInstallation(const TSetupFields& fields,
     if (options.createDatabase) outcome.Done(step);
     // The engine found its way in with TLS; the driver, which does not ask for TLS by itself, must
     // be told to when the server lets nothing else in.
-    if (outcome.connection.state == TConnectionState::Opened &&
-        options.database->ServerRequiresTls()) {
+    requireTls = outcome.connection.state == TConnectionState::Opened &&
+                 options.database->ServerRequiresTls();
+    if (requireTls) {
       step = "tell the driver to use TLS";
-      RequireTlsInRecords(fields.DataSource);
-      outcome.Done(step);
+      const std::vector<TRunStep> abandoned = RequireTlsInRecords(fields.DataSource);
+      if (abandoned.empty()) outcome.Done(step);
+      outcome.steps.insert(outcome.steps.end(), abandoned.begin(), abandoned.end());
     }
   } catch (...) {
     outcome.EndedBy(step, std::current_exception());
+    return outcome;
+  }
+  // On 64-bit Windows the other architecture's programs get the same data source, after the
+  // described steps and without ever changing how the run ended.
+  if (const auto other = OtherArchitecture()) {
+    ServeOtherArchitecture(*other, ChosenGeneration(fields), fields, requireTls, outcome);
   }
   return outcome;
 }

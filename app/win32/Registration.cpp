@@ -44,6 +44,21 @@ std::string WriteMachineWideStep(TRegistry& registry, const RegistryStep& step) 
   return "";
 }
 
+// The outcome's name of a machine-wide record, with the view it is in when that is not the
+// program's own.
+std::string MachineWideRecordName(const std::string& keyPath, const std::string& viewName) {
+  const std::string name = "machine-wide record HKEY_LOCAL_MACHINE" + keyPath;
+  return viewName.empty() ? name : viewName + " " + name;
+}
+
+// A list's steps write one entry each into the same key ("ODBC Data Sources" gets the data source
+// and "mysql"): the entry tells them apart.
+std::string MachineWideStepName(const RegistryStep& step, const std::string& viewName) {
+  const std::string name = MachineWideRecordName(step.keyPath, viewName);
+  if (step.rebuilt || step.values.size() != 1) return name;
+  return name + ", entry " + step.values.front().name;
+}
+
 // Steps 2 to 14. The machine-wide records need administrator rights; without them the
 // registration still makes the per-user ones, so a failure there abandons only that step.
 std::vector<TRunStep> WriteRegistry(const std::vector<RegistryStep>& steps) {
@@ -57,8 +72,7 @@ std::vector<TRunStep> WriteRegistry(const std::vector<RegistryStep>& steps) {
     }
     const std::string why = WriteMachineWideStep(registry, step);
     if (!why.empty()) {
-      abandoned.push_back(
-          {"machine-wide record HKEY_LOCAL_MACHINE" + step.keyPath, TStepState::Abandoned, why});
+      abandoned.push_back({MachineWideStepName(step, ""), TStepState::Abandoned, why});
     }
   }
   registry.CloseKey();
@@ -103,18 +117,47 @@ std::vector<TRunStep> RegisterDriverGeneration(const DriverGeneration& generatio
   return abandoned;
 }
 
-void RequireTlsInRecords(const std::string& dataSource) {
-  TRegistry registry;
+std::vector<TRunStep> WriteMachineWideSteps(const std::vector<RegistryStep>& steps, REGSAM view,
+                                            const std::string& viewName) {
+  std::vector<TRunStep> written;
+  TRegistry registry(HKEY_LOCAL_MACHINE, view);
+  for (const RegistryStep& step : steps) {
+    if (step.root != RegistryRoot::LocalMachine) continue;
+    const std::string why = WriteMachineWideStep(registry, step);
+    written.push_back({MachineWideStepName(step, viewName),
+                       why.empty() ? TStepState::Done : TStepState::Abandoned, why});
+  }
+  registry.CloseKey();
+  return written;
+}
+
+std::vector<TRunStep> RequireTlsInRecords(const std::string& dataSource, REGSAM view,
+                                          const std::string& viewName) {
+  std::vector<TRunStep> abandoned;
+  TRegistry registry(HKEY_CURRENT_USER, view);
   for (const RecordKey& record : DataSourceRecordKeys(dataSource)) {
+    const bool machineWide = record.root == RegistryRoot::LocalMachine;
+    if (view != 0 && !machineWide) continue;
     registry.SetRootKey(RootKey(record.root));
-    try {
-      if (registry.OpenKey(record.keyPath, false))
+    std::string why;
+    if (!registry.OpenKey(record.keyPath, false)) {
+      // A missing record is one the registration did not make (or already reported abandoned).
+      if (registry.OpenError() != ERROR_FILE_NOT_FOUND) why = SystemErrorText(registry.OpenError());
+    } else {
+      try {
         registry.WriteString(DriverForcesTls.name, DriverForcesTls.data);
-    } catch (const Exception&) {
-      if (record.root == RegistryRoot::CurrentUser) throw;
+      } catch (const Exception& error) {
+        if (!machineWide) throw;
+        why = error.Message();
+      }
+    }
+    if (machineWide && !why.empty()) {
+      abandoned.push_back({"TLS switch in the " + MachineWideRecordName(record.keyPath, viewName),
+                           TStepState::Abandoned, why});
     }
   }
   registry.CloseKey();
+  return abandoned;
 }
 
 void TLintoraForm::BtnAddParams25Click(TComponent*) {

@@ -40,15 +40,17 @@ std::vector<std::string> EnumNames(HKEY key, EnumFunction enumerate) {
   return names;
 }
 
-bool DeleteKeyTree(HKEY parent, const std::string& subPath) {
+// The view must be named in the deletion too: a key is deleted in the view it is named in.
+bool DeleteKeyTree(HKEY parent, const std::string& subPath, REGSAM view) {
   {
-    const RegKey key = RegKey::Open(parent, subPath, kFullAccess);
+    const RegKey key = RegKey::Open(parent, subPath, kFullAccess | view);
     if (!key.IsOpen()) return false;
     for (const std::string& child : EnumNames(key.Get(), EnumSubKey)) {
-      DeleteKeyTree(key.Get(), child);
+      DeleteKeyTree(key.Get(), child, view);
     }
   }
-  return RegDeleteKeyA(parent, subPath.c_str()) == ERROR_SUCCESS;
+  if (view == 0) return RegDeleteKeyA(parent, subPath.c_str()) == ERROR_SUCCESS;
+  return RegDeleteKeyExA(parent, subPath.c_str(), view, 0) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -65,8 +67,9 @@ TRegistry::Location TRegistry::Resolve(const std::string& path) const {
 
 bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
   const Location location = Resolve(path);
-  RegKey key = canCreate ? RegKey::Create(location.base, location.subPath, kFullAccess)
-                         : RegKey::Open(location.base, location.subPath, kFullAccess);
+  const REGSAM access = kFullAccess | view_;
+  RegKey key = canCreate ? RegKey::Create(location.base, location.subPath, access)
+                         : RegKey::Open(location.base, location.subPath, access);
   openError_ = key.IsOpen() ? 0 : GetLastError();
   currentKey_ = std::move(key);
   return currentKey_.IsOpen();
@@ -74,7 +77,7 @@ bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
 
 bool TRegistry::OpenKeyReadOnly(const std::string& path) {
   const Location location = Resolve(path);
-  currentKey_ = RegKey::Open(location.base, location.subPath, KEY_READ);
+  currentKey_ = RegKey::Open(location.base, location.subPath, KEY_READ | view_);
   return currentKey_.IsOpen();
 }
 
@@ -163,11 +166,11 @@ bool TRegistry::DeleteValue(const std::string& name) {
 
 bool TRegistry::KeyExists(const std::string& path) const {
   const Location location = Resolve(path);
-  return RegKey::Open(location.base, location.subPath, kFullAccess).IsOpen();
+  return RegKey::Open(location.base, location.subPath, kFullAccess | view_).IsOpen();
 }
 
 bool TRegistry::DeleteKey(const std::string& path) {
   const Location location = Resolve(path);
   if (location.subPath.empty()) return false;
-  return DeleteKeyTree(location.base, location.subPath);
+  return DeleteKeyTree(location.base, location.subPath, view_);
 }

@@ -2,7 +2,8 @@
 // The registry object: one per operation. It works below one root (HKEY_CURRENT_USER unless
 // told otherwise), holds at most one open key at a time, opened with full access (or read access
 // only, for keys of other programs that are only read), and releases that key when it goes away.
-// Values are 8-bit strings in the ANSI code page.
+// Values are 8-bit strings in the ANSI code page. On 64-bit Windows it works in the program's own
+// registry view unless given the other one (KEY_WOW64_64KEY or KEY_WOW64_32KEY).
 //
 // Nothing is ever written anywhere but the current key: with no key open (never opened, closed,
 // or the last OpenKey failed) a write fails instead of falling back to the root.
@@ -24,7 +25,8 @@ struct TRegistryValue {
 
 class TRegistry {
  public:
-  explicit TRegistry(HKEY rootKey = HKEY_CURRENT_USER) : rootKey_(rootKey) {}
+  explicit TRegistry(HKEY rootKey = HKEY_CURRENT_USER, REGSAM view = 0)
+      : rootKey_(rootKey), view_(view) {}
 
   HKEY RootKey() const { return rootKey_; }
   // Selecting a root releases the current key.
@@ -76,6 +78,7 @@ class TRegistry {
   bool QueryValue(const std::string& name, DWORD& type, std::vector<char>& data) const;
 
   HKEY rootKey_;
+  REGSAM view_;
   RegKey currentKey_;
   DWORD openError_ = 0;
 };

@@ -36,6 +36,16 @@ std::string WindowsDirectory() {
   return QueryDirectory(GetWindowsDirectoryA);
 }
 
+std::string OtherArchitectureSystemDirectory() {
+#ifdef _WIN64
+  return QueryDirectory(GetSystemWow64DirectoryA);
+#else
+  BOOL underWow64 = FALSE;
+  if (!IsWow64Process(GetCurrentProcess(), &underWow64) || !underWow64) return std::string();
+  return WindowsDirectory() + "Sysnative\\";
+#endif
+}
+
 std::string ProgramFilePath() {
   std::vector<char> buffer(MAX_PATH);
   for (;;) {

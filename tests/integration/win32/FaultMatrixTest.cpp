@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +21,7 @@
 #include "../../unit/dbengine/win32/DataSourceFixture.h"
 #include "../../unit/dbengine/win32/MisbehavingServer.h"
 #include "app/DataSourceNameMessages.h"
+#include "app/win32/OtherArchitecture.h"
 #include "app/win32/SettingsStore.h"
 #include "dbengine/AliasConfig.h"
 #include "dbengine/DataSourceName.h"
@@ -339,3 +341,58 @@ INSTANTIATE_TEST_SUITE_P(EachForbiddenCharacter, RefusedName,
                          [](const ::testing::TestParamInfo<char>& info) {
                            return "Code" + std::to_string(static_cast<int>(info.param));
                          });
+
+// --- the other architecture ---------------------------------------------------------------------
+
+namespace {
+
+// The last run's block of the run log.
+std::string LastRunLogBlock() {
+  std::ifstream file(GetUserDataFolder() + "Lintora.log", std::ios::binary);
+  const std::string log((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const size_t start = log.rfind("\n[");
+  return start == std::string::npos ? log : log.substr(start + 1);
+}
+
+}  // namespace
+
+// On 64-bit Windows the run then serves the other architecture. With its share blocked (a folder
+// where one of its driver files goes, its view's record of the new data source unopenable) each
+// blocked step is abandoned alone and named with the system's reason in the run log, and the
+// run's own installation is whole: exit code 0, no box, nothing lost.
+TEST(OtherArchitecture, BlockedStepsAreAbandonedAloneAndLogged) {
+  const auto other = OtherArchitecture();
+  // The other view is reached here by its place in the 64-bit registry.
+  if (!other || sizeof(void*) != 8) GTEST_SKIP() << "no 32-bit architecture beside this program";
+  InstallBaseline();
+  Baseline().Restore();
+  const InstallRun run = DefaultRun();
+  const std::string blockedFile = other->systemDirectory + DriverFileNames[2];
+  const std::string blockedRecord = "Software\\Wow6432Node\\ODBC\\ODBC.INI\\" + std::string(kName);
+  DeleteFileA(blockedFile.c_str());
+  {
+    const FolderInTheWay folder(blockedFile);
+    const ReadOnlyKey record(HKEY_LOCAL_MACHINE, blockedRecord, {});
+    SaveRunSettings(run);
+    const PrefixState before = PrefixState::Read();
+    const Outcome outcome = RunAuto(run);
+
+    EXPECT_EQ(outcome.errorBox, "");
+    EXPECT_EQ(outcome.exitCode, 0u);
+    ExpectNothingElseLost(before, PrefixState::Read(), Reach::kConnectionTest, run);
+    const std::string block = LastRunLogBlock();
+    EXPECT_NE(block.find("  write the 32-bit driver file " + blockedFile + ": abandoned: "),
+              std::string::npos)
+        << block;
+    EXPECT_NE(block.find("  32-bit machine-wide record HKEY_LOCAL_MACHINE\\" +
+                         std::string(kOdbcIni) + kName + ": abandoned: "),
+              std::string::npos)
+        << block;
+    EXPECT_NE(block.find("  write the 32-bit driver file " + other->systemDirectory +
+                         DriverFileNames[3] + ": "),
+              std::string::npos)
+        << "the file after the blocked one was not attempted\n"
+        << block;
+  }
+  PutBackWhatWasThere();
+}

@@ -15,6 +15,7 @@
 #include "app/SetupFields.h"
 #include "app/win32/ErrorHandling.h"
 #include "app/win32/LintoraMain.h"
+#include "app/win32/Registration.h"
 #include "controls/win32/Application.h"
 #include "controls/win32/Buttons.h"
 #include "controls/win32/MessageBox.h"
@@ -440,6 +441,31 @@ TEST_F(Registration, AMachineWideStepThatCannotOpenItsKeyIsAbandonedAlone) {
   EXPECT_EQ(errors_, std::vector<std::string>{});
   EXPECT_EQ(User(), Expected53(HKEY_CURRENT_USER));
   EXPECT_EQ(ProfileLines(WindowsFile("ODBCINST.INI")), OdbcInstIni53());
+}
+
+// After a connection test that found TLS required, every record the registration made gets the
+// driver's TLS switch. A machine-wide record that cannot be opened with full access is returned
+// abandoned with the system's reason, not passed over; a record that is not there is not made,
+// in the program's own registry view or another.
+TEST_F(Registration, TheTlsSwitchNamesTheMachineWideRecordItCouldNotWrite) {
+  Register53();
+  const std::string record = "Software\\ODBC\\ODBC.INI\\LtSales";
+  std::vector<TRunStep> abandoned;
+  {
+    ReadOnlyKey blocked(HKEY_LOCAL_MACHINE, record, {{"Marker", "kept"}});
+    abandoned = RequireTlsInRecords(kName);
+  }
+  ASSERT_EQ(abandoned.size(), 1u);
+  EXPECT_EQ(abandoned[0].name,
+            "TLS switch in the machine-wide record HKEY_LOCAL_MACHINE\\" + record);
+  EXPECT_EQ(abandoned[0].state, TStepState::Abandoned);
+  EXPECT_FALSE(abandoned[0].message.empty());
+  EXPECT_EQ(Machine()["ODBC.INI\\MySQL"]["FORCETLS"], "1");
+  EXPECT_EQ(User()["ODBC.INI\\LtSales"]["FORCETLS"], "1");
+  EXPECT_EQ(User()["ODBC.INI\\MySQL"]["FORCETLS"], "1");
+
+  const REGSAM otherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+  EXPECT_TRUE(RequireTlsInRecords("LtNowhere", otherView, "other").empty());
 }
 
 // --- failures that end the registration -------------------------------------------------------
