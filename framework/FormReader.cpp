@@ -275,7 +275,9 @@ class ReadSession {
       const Value value = ReadValue(in_);
       try {
         ApplyValue(component, name, value, lifetime_);
-      } catch (const EReadError& e) {
+      } catch (const Exception& e) {
+        // A setter's own refusal (a "Name" that another component already has) is as much a
+        // form that cannot be read as a bad value.
         throw EReadError("Error reading " + component.Name() + "." + name + ": " + e.Message());
       }
     }

@@ -201,6 +201,26 @@ TEST_F(FormStream, DuplicateNamesAndTrailingBytesAreRejected) {
   EXPECT_THROW(FormReader(stream.Bytes()).ReadRootComponent(form), EReadError);
   EXPECT_EQ(form.ComponentCount(), 0);
 
+  // The same clash through a "Name" property set on the second component.
+  FormEncoder renamed;
+  renamed.Name("TTestForm");
+  renamed.Name("F");
+  renamed.End();
+  for (const char* name : {"First", "Second"}) {
+    renamed.Name("TTestItem");
+    renamed.Name(name);
+    if (std::string(name) == "Second") {
+      renamed.Name("Name");
+      renamed.String("First");
+    }
+    renamed.End();
+    renamed.End();
+  }
+  renamed.End();
+  TTestForm clash(nullptr);
+  EXPECT_THROW(FormReader(renamed.Bytes()).ReadRootComponent(clash), EReadError);
+  EXPECT_EQ(clash.ComponentCount(), 0);
+
   TTestForm empty(nullptr);
   std::vector<uint8_t> bytes = FormWriter::WriteComponent(empty);
   bytes.push_back(0);
