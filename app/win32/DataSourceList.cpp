@@ -1,11 +1,13 @@
-// The data source box: its list rebuilt from the registry on every drop-down, a chosen data
+// The data source box: its list as the registry gives it at every drop-down, a chosen data
 // source's server and password taken over, typed names joining a box's list, and the delete
-// button. The list keeps no state of its own, so a deleted data source is gone at the next
-// drop-down and a newly registered one is there.
+// button. A deleted data source is gone at the next drop-down and a newly registered one is
+// there: the list prepared ahead is taken only while nothing changed below the lists' keys.
 #include "app/DataSourceDeletionRefusal.h"
 #include "app/DataSourceFilter.h"
 #include "app/win32/DataSourceListStore.h"
 #include "app/win32/LintoraMain.h"
+#include "app/win32/PreparedDataSourceList.h"
+#include "controls/win32/Application.h"
 #include "components/Memos.h"
 #include "controls/win32/ComboBox.h"
 #include "controls/win32/Edits.h"
@@ -14,7 +16,31 @@
 #include "framework/win32/LocaleCompare.h"
 
 void TLintoraForm::CBox1DropDown(TComponent*) {
-  ListDataSources(MySqlDriverFilter, CBox1->Items());
+  dataSources_->Fill(CBox1->Items());
+}
+
+// Shown, the dialog has time to spare before the user opens the box: the list is read then, on a
+// thread of its own, and handed to the box in idle time. A dialog never shown (an "AUTO" run)
+// reads nothing.
+void TLintoraForm::SetVisible(bool visible) {
+  TForm::SetVisible(visible);
+  if (visible) dataSources_->Prepare(Handle());
+}
+
+// A name typed into the box meanwhile stays in its list until the drop-down, as always.
+void TLintoraForm::DataSourcesRead() {
+  if (CBox1->Items().Count() != 0) return;
+  if (const TStringList* names = dataSources_->ReadyList()) CBox1->AssignItemsWhenIdle(*names);
+}
+
+LRESULT TLintoraForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kDataSourcesReadMessage) return TForm::WndProc(message, wParam, lParam);
+  try {
+    DataSourcesRead();
+  } catch (...) {
+    Application->HandleException(this);
+  }
+  return 0;
 }
 
 // Only the user's own record is read: choosing a machine's data source changes nothing.

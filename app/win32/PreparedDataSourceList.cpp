@@ -1,0 +1,100 @@
+#include "app/win32/PreparedDataSourceList.h"
+
+#include <chrono>
+#include <thread>
+#include <utility>
+
+#include "app/win32/DataSourceListStore.h"
+#include "dbengine/DataSourceName.h"
+
+namespace {
+
+// Far beyond a reading of tens of thousands of data sources: a reading that takes longer is
+// given up and done again where it is needed.
+const std::chrono::seconds kReadingBound(20);
+
+TStringList ReadSorted(const std::string& filter) {
+  TStringList names;
+  names.SetSorted(true);
+  ListDataSources(filter, names);
+  return names;
+}
+
+}  // namespace
+
+PreparedDataSourceList::PreparedDataSourceList(std::string filter)
+    : filter_(std::move(filter)),
+      userWatch_(HKEY_CURRENT_USER, DataSourceListKeyPath),
+      machineWatch_(HKEY_LOCAL_MACHINE, DataSourceListKeyPath) {}
+
+// The watches are armed here, on the user-interface thread whose watches last as long as it does;
+// the thread that reads is left running on its own, holding nothing of this object's.
+void PreparedDataSourceList::Prepare(HWND notifyWindow) {
+  if (started_) return;
+  started_ = true;
+  userWatch_.Arm();
+  machineWatch_.Arm();
+  std::packaged_task<TStringList()> task([filter = filter_, notifyWindow] {
+    struct Notify {
+      HWND window;
+      ~Notify() { PostMessageA(window, kDataSourcesReadMessage, 0, 0); }
+    } notify{notifyWindow};
+    return ReadSorted(filter);
+  });
+  reading_ = task.get_future();
+  try {
+    std::thread(std::move(task)).detach();
+  } catch (const std::system_error&) {
+    reading_ = {};  // no thread to be had: the first drop-down reads
+  }
+}
+
+// A reading that failed leaves nothing prepared: the drop-down reads again and meets the failure
+// itself, with its message and the names gathered so far.
+void PreparedDataSourceList::TakeReading(bool wait) {
+  if (!reading_.valid()) return;
+  const auto bound = wait ? std::chrono::duration_cast<std::chrono::milliseconds>(kReadingBound)
+                          : std::chrono::milliseconds(0);
+  if (reading_.wait_for(bound) != std::future_status::ready) {
+    if (wait) reading_ = {};
+    return;
+  }
+  try {
+    names_ = reading_.get();
+    prepared_ = true;
+  } catch (...) {
+    prepared_ = false;
+  }
+  reading_ = {};
+}
+
+bool PreparedDataSourceList::Current() const {
+  return prepared_ && !userWatch_.Changed() && !machineWatch_.Changed();
+}
+
+const TStringList* PreparedDataSourceList::ReadyList() {
+  TakeReading(false);
+  return !reading_.valid() && Current() ? &names_ : nullptr;
+}
+
+void PreparedDataSourceList::ReadNow(TStrings& list) {
+  prepared_ = false;
+  userWatch_.Arm();
+  machineWatch_.Arm();
+  TStringList names;
+  names.SetSorted(true);
+  try {
+    ListDataSources(filter_, names);
+  } catch (...) {
+    list.Assign(names);
+    throw;
+  }
+  names_ = std::move(names);
+  prepared_ = true;
+}
+
+void PreparedDataSourceList::Fill(TStrings& list) {
+  TakeReading(true);
+  if (!Current()) ReadNow(list);
+  if (list.Lines() != names_.Lines()) list.Assign(names_);
+}
