@@ -4,9 +4,9 @@
 
 #include "app/SetupFields.h"
 #include "app/StartupCommandLine.h"
+#include "app/win32/DataSourceListStore.h"
 #include "app/win32/ErrorHandling.h"
 #include "app/win32/FormResource.h"
-#include "app/win32/DataSourceListStore.h"
 #include "app/win32/PreparedDataSourceList.h"
 #include "app/win32/SettingsStore.h"
 #include "app/win32/SystemPrograms.h"

@@ -135,11 +135,12 @@ Figures Measure(int rounds, int expected) {
 }
 
 void Print(int count, const Figures& figures, const Figures& empty) {
-  std::printf("%6d data sources: cold %7.4f s (%6.2f)  prepared %7.4f s (%5.2f)  again %7.4f s "
-              "(%5.2f)  %s\n",
-              count, figures.cold, figures.cold / empty.cold, figures.prepared,
-              figures.prepared / empty.prepared, figures.again, figures.again / empty.again,
-              figures.eachOnce ? "each listed once" : "NOT each listed once");
+  std::printf(
+      "%6d data sources: cold %7.4f s (%6.2f)  prepared %7.4f s (%5.2f)  again %7.4f s "
+      "(%5.2f)  %s\n",
+      count, figures.cold, figures.cold / empty.cold, figures.prepared,
+      figures.prepared / empty.prepared, figures.again, figures.again / empty.again,
+      figures.eachOnce ? "each listed once" : "NOT each listed once");
   std::fflush(stdout);
 }
 
@@ -168,9 +169,10 @@ int main(int argc, char** argv) {
   std::vector<int> counts;
   for (int i = 2; i < argc; ++i) counts.push_back(std::max(0, std::atoi(argv[i])));
   if (counts.empty()) counts = {100, 1000, 10000};
-  std::printf("median of %d rounds of drop-downs of the data source box (seconds of wall time, "
-              "ratio to the empty list's)\n",
-              rounds);
+  std::printf(
+      "median of %d rounds of drop-downs of the data source box (seconds of wall time, "
+      "ratio to the empty list's)\n",
+      rounds);
   try {
     return Run(rounds, counts);
   } catch (const Exception& error) {

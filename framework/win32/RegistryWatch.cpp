@@ -31,6 +31,6 @@ void RegistryWatch::Arm() {
 bool RegistryWatch::Changed() const {
   if (!armed_) return true;
   if (WaitForSingleObject(event_.Get(), 0) != WAIT_TIMEOUT) return true;
-  return RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                          nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS;
+  return RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS;
 }
