@@ -27,16 +27,25 @@ void TLintoraForm::SetVisible(bool visible) {
   if (visible) dataSources_->Prepare(Handle());
 }
 
-// A name typed into the box meanwhile stays in its list until the drop-down, as always.
+// Only an empty box is filled ahead, once: a name typed into the box meanwhile stays in its list
+// until the drop-down, as always, and a box filled before is brought up to date by the
+// drop-down, where only what changed costs time. A reading overtaken by a change is done again.
 void TLintoraForm::DataSourcesRead() {
-  if (CBox1->Items().Count() != 0) return;
-  if (const TStringList* names = dataSources_->ReadyList()) CBox1->AssignItemsWhenIdle(*names);
+  const TStringList* names = dataSources_->FirstReadyList();
+  if (names && CBox1->Items().Count() == 0) CBox1->AssignItemsWhenIdle(*names);
+  dataSources_->Refresh();
 }
 
 LRESULT TLintoraForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != kDataSourcesReadMessage) return TForm::WndProc(message, wParam, lParam);
+  if (message != kDataSourcesReadMessage && message != kDataSourcesChangedMessage) {
+    return TForm::WndProc(message, wParam, lParam);
+  }
   try {
-    DataSourcesRead();
+    if (message == kDataSourcesReadMessage) {
+      DataSourcesRead();
+    } else {
+      dataSources_->Refresh();
+    }
   } catch (...) {
     Application->HandleException(this);
   }

@@ -1,6 +1,8 @@
 #include "app/win32/PreparedDataSourceList.h"
 
 #include <chrono>
+#include <exception>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -27,25 +29,39 @@ PreparedDataSourceList::PreparedDataSourceList(std::string filter)
       userWatch_(HKEY_CURRENT_USER, DataSourceListKeyPath),
       machineWatch_(HKEY_LOCAL_MACHINE, DataSourceListKeyPath) {}
 
-// The watches are armed here, on the user-interface thread whose watches last as long as it does;
-// the thread that reads is left running on its own, holding nothing of this object's.
 void PreparedDataSourceList::Prepare(HWND notifyWindow) {
   if (started_) return;
   started_ = true;
+  notifyWindow_ = notifyWindow;
+  userWatch_.PostOnChange(notifyWindow, kDataSourcesChangedMessage);
+  machineWatch_.PostOnChange(notifyWindow, kDataSourcesChangedMessage);
+  StartReading();
+}
+
+void PreparedDataSourceList::Refresh() {
+  if (started_ && !reading_.valid() && !Current()) StartReading();
+}
+
+// The watches are armed here, on the user-interface thread whose watches last as long as it does;
+// the thread that reads is left running on its own, holding nothing of this object's. It tells
+// the window once its result is there to be taken.
+void PreparedDataSourceList::StartReading() {
+  prepared_ = false;
   userWatch_.Arm();
   machineWatch_.Arm();
-  std::packaged_task<TStringList()> task([filter = filter_, notifyWindow] {
-    struct Notify {
-      HWND window;
-      ~Notify() { PostMessageA(window, kDataSourcesReadMessage, 0, 0); }
-    } notify{notifyWindow};
-    return ReadSorted(filter);
-  });
-  reading_ = task.get_future();
+  std::promise<TStringList> result;
+  reading_ = result.get_future();
   try {
-    std::thread(std::move(task)).detach();
+    std::thread([result = std::move(result), filter = filter_, window = notifyWindow_]() mutable {
+      try {
+        result.set_value(ReadSorted(filter));
+      } catch (...) {
+        result.set_exception(std::current_exception());
+      }
+      PostMessageA(window, kDataSourcesReadMessage, 0, 0);
+    }).detach();
   } catch (const std::system_error&) {
-    reading_ = {};  // no thread to be had: the first drop-down reads
+    reading_ = {};  // no thread to be had: the drop-down reads
   }
 }
 
@@ -72,9 +88,11 @@ bool PreparedDataSourceList::Current() const {
   return prepared_ && !userWatch_.Changed() && !machineWatch_.Changed();
 }
 
-const TStringList* PreparedDataSourceList::ReadyList() {
+const TStringList* PreparedDataSourceList::FirstReadyList() {
   TakeReading(false);
-  return !reading_.valid() && Current() ? &names_ : nullptr;
+  if (handedOut_ || reading_.valid() || !Current()) return nullptr;
+  handedOut_ = true;
+  return &names_;
 }
 
 void PreparedDataSourceList::ReadNow(TStrings& list) {

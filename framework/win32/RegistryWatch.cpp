@@ -7,6 +7,10 @@ RegistryWatch::RegistryWatch(HKEY root, std::string path)
   if (!path_.empty() && path_.front() == '\\') path_.erase(0, 1);
 }
 
+RegistryWatch::~RegistryWatch() {
+  StopWaiting();
+}
+
 RegKey RegistryWatch::NearestExistingKey() const {
   std::string path = path_;
   for (;;) {
@@ -25,6 +29,33 @@ void RegistryWatch::Arm() {
   ResetEvent(event_.Get());
   const DWORD changes = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
   armed_ = RegNotifyChangeKeyValue(key_.Get(), TRUE, changes, event_.Get(), TRUE) == ERROR_SUCCESS;
+  if (armed_ && notifyWindow_) WaitForChange();
+}
+
+void RegistryWatch::PostOnChange(HWND window, UINT message) {
+  notifyWindow_ = window;
+  notifyMessage_ = message;
+  if (armed_) WaitForChange();
+}
+
+// One wait at a time: the event stays signalled until the next Arm, so a wait left registered
+// would fire again and again. Stopping waits for a callback that is running.
+void RegistryWatch::WaitForChange() {
+  StopWaiting();
+  if (!RegisterWaitForSingleObject(&wait_, event_.Get(), &RegistryWatch::PostChange, this, INFINITE,
+                                   WT_EXECUTEONLYONCE)) {
+    wait_ = nullptr;
+  }
+}
+
+void RegistryWatch::StopWaiting() {
+  if (wait_) UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE);
+  wait_ = nullptr;
+}
+
+void CALLBACK RegistryWatch::PostChange(void* watch, BOOLEAN) {
+  const auto* self = static_cast<const RegistryWatch*>(watch);
+  PostMessageA(self->notifyWindow_, self->notifyMessage_, 0, 0);
 }
 
 // A watched key that was deleted may never signal: asking it anything fails once it is gone.
