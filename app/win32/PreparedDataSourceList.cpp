@@ -38,8 +38,10 @@ void PreparedDataSourceList::Prepare(HWND notifyWindow) {
   StartReading();
 }
 
+// A reading that failed is done again only after a change: the same registry fails the same way.
 void PreparedDataSourceList::Refresh() {
-  if (started_ && !reading_.valid() && !Current()) StartReading();
+  if (!started_ || reading_.valid()) return;
+  if (WatchesSawChange() || (!prepared_ && !failed_)) StartReading();
 }
 
 // The watches are armed here, on the user-interface thread whose watches last as long as it does;
@@ -47,6 +49,7 @@ void PreparedDataSourceList::Refresh() {
 // the window once its result is there to be taken.
 void PreparedDataSourceList::StartReading() {
   prepared_ = false;
+  failed_ = false;
   userWatch_.Arm();
   machineWatch_.Arm();
   std::promise<TStringList> result;
@@ -79,13 +82,17 @@ void PreparedDataSourceList::TakeReading(bool wait) {
     names_ = reading_.get();
     prepared_ = true;
   } catch (...) {
-    prepared_ = false;
+    failed_ = true;
   }
   reading_ = {};
 }
 
+bool PreparedDataSourceList::WatchesSawChange() const {
+  return userWatch_.Changed() || machineWatch_.Changed();
+}
+
 bool PreparedDataSourceList::Current() const {
-  return prepared_ && !userWatch_.Changed() && !machineWatch_.Changed();
+  return prepared_ && !WatchesSawChange();
 }
 
 const TStringList* PreparedDataSourceList::FirstReadyList() {
@@ -97,6 +104,7 @@ const TStringList* PreparedDataSourceList::FirstReadyList() {
 
 void PreparedDataSourceList::ReadNow(TStrings& list) {
   prepared_ = false;
+  failed_ = true;  // until the reading is through
   userWatch_.Arm();
   machineWatch_.Arm();
   TStringList names;
@@ -109,6 +117,7 @@ void PreparedDataSourceList::ReadNow(TStrings& list) {
   }
   names_ = std::move(names);
   prepared_ = true;
+  failed_ = false;
 }
 
 void PreparedDataSourceList::Fill(TStrings& list) {

@@ -29,7 +29,8 @@ class PreparedDataSourceList {
 
   // Starts reading ahead (once; later calls do nothing), telling notifyWindow.
   void Prepare(HWND notifyWindow);
-  // Reads ahead again when the list is not current and no reading is under way.
+  // Reads ahead again when the registry changed since the last reading (or that reading was given
+  // up) and no reading is under way.
   void Refresh();
   // The list read ahead, the first time its reading is done with nothing changed since; nullptr
   // otherwise. Never waits.
@@ -42,6 +43,7 @@ class PreparedDataSourceList {
  private:
   void StartReading();
   void TakeReading(bool wait);
+  bool WatchesSawChange() const;
   bool Current() const;
   void ReadNow(TStrings& list);
 
@@ -52,5 +54,6 @@ class PreparedDataSourceList {
   bool started_ = false;
   bool handedOut_ = false;
   bool prepared_ = false;  // names_ was read whole and the watches armed before
+  bool failed_ = false;    // the last reading raised an error
   TStringList names_;
 };
