@@ -5,8 +5,9 @@
 // case, and in each of ROUNDS rounds times three drop-downs: "cold", at once after a new dialog
 // shows (the reading and the whole fill of the box are waited for); "prepared", in a new dialog
 // after it had its idle time to read and fill ahead; "again", the next drop-down of that dialog,
-// nothing changed. It prints the median of each, its ratio to the empty list's same figure, and
-// whether the box listed each data source once every time. Run it in a throwaway prefix
+// nothing changed. It prints the median of each, its ratio to the empty list's same figure, how
+// long the new dialog took to hold the list read ahead, and whether the box listed each data
+// source once every time. Run it in a throwaway prefix
 // (bench/datasource_list.sh does): it replaces the prefix's data source lists.
 //   datasource_list_fill [ROUNDS [N...]]     (5 rounds of 100, 1000 and 10000 unless given)
 #include <windows.h>
@@ -87,24 +88,31 @@ std::unique_ptr<TLintoraForm> ShowDialog() {
 }
 
 // Runs the dialog's messages as the message loop would while the user looks at it: until its box
-// holds expected items and a while longer, a minute at most.
-void IdleUntilListed(TComboBox& box, int expected) {
-  const DWORD start = GetTickCount();
+// holds expected items and a while longer, a minute at most. The seconds until it held them.
+double IdleUntilListed(TComboBox& box, int expected) {
+  LARGE_INTEGER start, listed = {};
+  QueryPerformanceCounter(&start);
+  const DWORD startTick = GetTickCount();
   DWORD listedAt = 0;
-  while (GetTickCount() - start < 60000) {
+  while (GetTickCount() - startTick < 60000) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     Application->ProcessMessages();
     if (SendMessageA(box.Handle(), CB_GETCOUNT, 0, 0) != expected) continue;
-    if (listedAt == 0) listedAt = GetTickCount();
-    if (GetTickCount() - listedAt > 300) return;
+    if (listedAt == 0) {
+      listedAt = GetTickCount();
+      QueryPerformanceCounter(&listed);
+    }
+    if (GetTickCount() - listedAt > 300) break;
   }
+  return listedAt == 0 ? 60.0 : Seconds(start, listed);
 }
 
 // What the user meets, per round a dialog of its own: the drop-down at once after the dialog
 // shows (cold: the reading and the whole fill wait for it), the drop-down after the dialog had a
-// moment (prepared), and the next drop-down with nothing changed (again).
+// moment (prepared), and the next drop-down with nothing changed (again); and how long after the
+// dialog showed its box held the list read ahead (ready).
 struct Figures {
-  double cold, prepared, again;
+  double cold, prepared, again, ready;
   bool eachOnce;
 };
 
@@ -114,7 +122,7 @@ double Median(std::vector<double> times) {
 }
 
 Figures Measure(int rounds, int expected) {
-  std::vector<double> cold, prepared, again;
+  std::vector<double> cold, prepared, again, ready;
   bool eachOnce = true;
   for (int round = 0; round < rounds; ++round) {
     {
@@ -124,22 +132,22 @@ Figures Measure(int rounds, int expected) {
       eachOnce = eachOnce && fill.listed == expected;
     }
     std::unique_ptr<TLintoraForm> form = ShowDialog();
-    IdleUntilListed(*form->CBox1, expected);
+    ready.push_back(IdleUntilListed(*form->CBox1, expected));
     for (std::vector<double>* times : {&prepared, &again}) {
       const Fill fill = DropDown(*form->CBox1);
       times->push_back(fill.seconds);
       eachOnce = eachOnce && fill.listed == expected;
     }
   }
-  return {Median(cold), Median(prepared), Median(again), eachOnce};
+  return {Median(cold), Median(prepared), Median(again), Median(ready), eachOnce};
 }
 
 void Print(int count, const Figures& figures, const Figures& empty) {
   std::printf(
       "%6d data sources: cold %7.4f s (%6.2f)  prepared %7.4f s (%5.2f)  again %7.4f s "
-      "(%5.2f)  %s\n",
+      "(%5.2f)  ready after %.2f s  %s\n",
       count, figures.cold, figures.cold / empty.cold, figures.prepared,
-      figures.prepared / empty.prepared, figures.again, figures.again / empty.again,
+      figures.prepared / empty.prepared, figures.again, figures.again / empty.again, figures.ready,
       figures.eachOnce ? "each listed once" : "NOT each listed once");
   std::fflush(stdout);
 }
