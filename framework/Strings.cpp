@@ -63,11 +63,15 @@ int TStrings::SortedInsertPosition(const std::string& s) const {
   return static_cast<int>(at - lines_.begin());
 }
 
+// Lines that come sorted (a list assigned from another sorted list) cost one comparison each.
 void TStrings::SortLines() {
   const TStringCompare compare = StringListCompare();
-  std::stable_sort(
-      lines_.begin(), lines_.end(),
-      [compare](const std::string& a, const std::string& b) { return compare(a, b) < 0; });
+  const auto before = [compare](const std::string& a, const std::string& b) {
+    return compare(a, b) < 0;
+  };
+  if (!std::is_sorted(lines_.begin(), lines_.end(), before)) {
+    std::stable_sort(lines_.begin(), lines_.end(), before);
+  }
 }
 
 int TStrings::Add(const std::string& s) {

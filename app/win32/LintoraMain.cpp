@@ -4,8 +4,10 @@
 
 #include "app/SetupFields.h"
 #include "app/StartupCommandLine.h"
+#include "app/win32/DataSourceListStore.h"
 #include "app/win32/ErrorHandling.h"
 #include "app/win32/FormResource.h"
+#include "app/win32/PreparedDataSourceList.h"
 #include "app/win32/SettingsStore.h"
 #include "app/win32/SystemPrograms.h"
 #include "components/BinStream.h"
@@ -39,7 +41,10 @@ const TClassInfo& TLintoraForm::StaticClassInfo() {
   return info;
 }
 
-TLintoraForm::TLintoraForm(TComponent* owner) : TForm(owner), commandLine_(GetCommandLineA()) {
+TLintoraForm::TLintoraForm(TComponent* owner)
+    : TForm(owner),
+      commandLine_(GetCommandLineA()),
+      dataSources_(std::make_unique<PreparedDataSourceList>(MySqlDriverFilter)) {
   PublishMethod("FormCreate", &TLintoraForm::FormCreate);
   PublishMethod("BtnInitClick", &TLintoraForm::BtnInitClick);
   PublishMethod("BtnAddParams25Click", &TLintoraForm::BtnAddParams25Click);
@@ -54,6 +59,8 @@ TLintoraForm::TLintoraForm(TComponent* owner) : TForm(owner), commandLine_(GetCo
   PublishMethod("CBox1Exit", &TLintoraForm::CBox1Exit);
   PublishMethod("BtnDeleteClick", &TLintoraForm::BtnDeleteClick);
 }
+
+TLintoraForm::~TLintoraForm() = default;
 
 void TLintoraForm::Loaded() {
   BindComponents();

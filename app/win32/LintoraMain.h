@@ -29,6 +29,7 @@ class TDatabase;
 class TQuery;
 class TAliasEditor;
 class TBinStream;
+class PreparedDataSourceList;
 struct TConnectionResult;
 struct TInstallationOptions;
 struct TInstallationOutcome;
@@ -39,6 +40,7 @@ class TLintoraForm : public TForm {
   LINTORA_PUBLISHED(TLintoraForm)
  public:
   explicit TLintoraForm(TComponent* owner);
+  ~TLintoraForm() override;
 
   // The stored form's components, one member each, named and typed as the form describes them
   // (formc's list of the form); bound after reading (EReadError when one is missing).
@@ -62,6 +64,8 @@ class TLintoraForm : public TForm {
   void CBox1Click(TComponent* sender);
   void CBox1Exit(TComponent* sender);
   void BtnDeleteClick(TComponent* sender);
+  // Shown, the dialog starts reading the data source list ahead (DataSourceList.cpp).
+  void SetVisible(bool visible) override;
   // Removes the data source's entries under both roots and its engine alias; refuses (raises) a
   // name that would reach beyond its own record.
   void DeleteDataSource(const std::string& name);
@@ -118,8 +122,12 @@ class TLintoraForm : public TForm {
 
   void Loaded() override;
 
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
  private:
   void BindComponents();
+  void DataSourcesRead();
   void ShowConnectionResult(const TConnectionResult& result);
   // "連結" + the data source's name + the verdict looked up under verdictKey.
   std::string ConnectionOutcome(const std::string& dataSource, const char* verdictKey) const;
@@ -132,6 +140,7 @@ class TLintoraForm : public TForm {
   bool autoRunFinished_ = false;
   bool silentRun_ = false;
   std::optional<int> lastExitCode_;  // none until an installation run has ended
+  std::unique_ptr<PreparedDataSourceList> dataSources_;
 };
 
 // The exit code of a run that an error ended, and of a process that could not even read its form.

@@ -3,6 +3,12 @@
 // Sorted); Text is the edit field. Choosing an item sets the text to it, then runs OnClick and
 // OnChange; typing runs OnChange; opening the list runs OnDropDown; leaving the control runs
 // OnExit. Setting Text or Items from code runs no event.
+//
+// The window is given only what changed in Items (the lines before and after the change stay),
+// so that a list of thousands changed in one line costs one line.
+#include <string>
+#include <vector>
+
 #include "controls/win32/Window.h"
 #include "framework/CodePages.h"
 #include "framework/Strings.h"
@@ -16,6 +22,10 @@ class TComboBox : public TWinControl {
 
   TStrings& Items() { return items_; }
   const TStrings& Items() const { return items_; }
+  // Items takes items at once, but lines added past the window's last are handed to the window a
+  // few at a time while the program is idle, so that a list of thousands prepared ahead costs the
+  // user no wait. The window has them all before its list drops down or Items changes again.
+  void AssignItemsWhenIdle(const TStrings& items);
   bool Sorted() const { return items_.Sorted(); }
   void SetSorted(bool sorted);
   TComboBoxStyle Style() const { return style_; }
@@ -42,7 +52,16 @@ class TComboBox : public TWinControl {
 
  private:
   void ItemsChanged();
+  // Brings the window's list to Items; at most limit lines are added past the window's last,
+  // the rest wait for the idle-time timer.
+  void UpdateWindowItems(size_t limit);
+  void ReplaceWindowItems(size_t from, size_t removed, size_t added);
+  void AddWindowItems(size_t limit);
+  void FinishWindowItems();
+
   TStrings items_;
+  std::vector<std::string> windowItems_;  // what the window's list holds, in its order
+  bool addWhenIdle_ = false;
   TComboBoxStyle style_ = csDropDown;
   int dropDownCount_ = 8;
   int itemIndex_ = -1;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -222,6 +223,23 @@ class DataSourceBox : public ::testing::Test {
   }
 
   HWND Box1() { return form_->CBox1->Handle(); }
+
+  // A new dialog, given the idle time a user gives it before opening the box: it has read the
+  // data sources ahead and filled the box with count of them (ten seconds at most).
+  void ShowNewDialog() {
+    form_.reset();
+    form_ = ReadLintoraForm();
+    form_->SetCommandLine("Lintora.exe");
+    form_->DoCreate();
+    form_->Show();
+  }
+  void ShowNewDialogAndIdle(int count) {
+    ShowNewDialog();
+    for (int waited = 0; waited < 10000; waited += 50) {
+      PumpMessages();
+      if (SendMessageA(Box1(), CB_GETCOUNT, 0, 0) == count) break;
+    }
+  }
 
   // What the opened list shows.
   std::vector<std::string> DropDown() {
@@ -542,4 +560,102 @@ TEST_F(DataSourceBox, RefusedNamesAreToldAtOnceAndChangeNothing) {
     EXPECT_EQ(ConfigText(), config) << name;
     EXPECT_EQ(form_->CBox1->Items().Count(), 0) << name;  // no exit ran: the box kept the focus
   }
+}
+
+namespace {
+
+// What the box must list, by the definition spelt out: the user's data sources whose driver
+// holds "MYSQL", then the machine's whose driver is "MYSQL", without "MYSQL" itself, each name
+// once (upper-cased as the system's code page does), in the sorted box's order.
+std::vector<std::string> ListByDefinition() {
+  std::vector<std::string> names;
+  for (HKEY root : kRoots) {
+    TRegistry registry(root);
+    if (!registry.OpenKeyReadOnly(DataSourceListKeyPath)) continue;
+    TStringList valueNames;
+    registry.GetValueNames(valueNames);
+    for (const std::string& name : valueNames.Lines()) {
+      const std::string driver = AnsiUpperCase(registry.ReadString(name));
+      const bool offered =
+          root == HKEY_CURRENT_USER ? driver.find("MYSQL") != std::string::npos : driver == "MYSQL";
+      const bool listed = std::any_of(names.begin(), names.end(), [&](const std::string& kept) {
+        return AnsiUpperCase(kept) == AnsiUpperCase(name);
+      });
+      if (offered && !listed && AnsiUpperCase(name) != "MYSQL") names.push_back(name);
+    }
+  }
+  TStringList sorted;
+  sorted.SetSorted(true);
+  for (const std::string& name : names) sorted.Add(name);
+  return sorted.Lines();
+}
+
+// Another program's change: Wine's own reg.exe, waited for (a minute at most).
+void RegAdd(const std::string& name, const std::string& driver) {
+  std::string command = "reg.exe add \"HKCU" + std::string(DataSourceListKeyPath) + "\" /v " +
+                        name + " /d \"" + driver + "\" /f";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                             nullptr, nullptr, &startup, &process));
+  const DWORD waited = WaitForSingleObject(process.hProcess, 60000);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  ASSERT_EQ(waited, WAIT_OBJECT_0);
+  ASSERT_EQ(exitCode, 0u);
+}
+
+}  // namespace
+
+// The list read ahead while the dialog shows is taken only while nothing changed: every change,
+// by this program or another, before or after the reading ahead is done, shows at the next
+// drop-down.
+TEST_F(DataSourceBox, ListReadAheadFollowsEveryChangeOfTheRegistry) {
+  CatchErrors();
+  char name[16];
+  for (int i = 0; i < 300; ++i) {
+    std::snprintf(name, sizeof name, "Lt31Ds%03d", i);
+    Register(HKEY_CURRENT_USER, name, i % 7 == 0 ? "SQL Server" : kMySql53);
+    if (i % 10 == 0) Register(HKEY_LOCAL_MACHINE, AnsiUpperCase(name), kMySql);
+  }
+  Register(HKEY_LOCAL_MACHINE, "Lt31MachineOnly", kMySql);
+  const std::vector<std::string> first = ListByDefinition();
+  ASSERT_EQ(first.size(), 263u);  // 300 less 43 of other drivers, 5 of them per machine, 1 more
+
+  ShowNewDialogAndIdle(static_cast<int>(first.size()));
+  EXPECT_EQ(form_->CBox1->Items().Lines(), first);  // filled ahead, before any drop-down
+  EXPECT_EQ(DropDown(), first);
+
+  Register(HKEY_CURRENT_USER, "Lt31Added", kMySql);  // a direct write
+  EXPECT_EQ(DropDown(), ListByDefinition());
+  RegAdd("Lt31FromAnotherProgram", kMySql53);
+  EXPECT_EQ(DropDown(), ListByDefinition());
+  form_->DeleteDataSource("Lt31Ds001");  // this program's deletion
+  form_->DeleteDataSource("LT31DS010");  // listed per user, and per machine too
+  EXPECT_EQ(DropDown(), ListByDefinition());
+  {
+    TRegistry machine(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(machine.OpenKey(DataSourceListKeyPath, false));
+    machine.WriteString("Lt31MachineOnly", kMySql53);  // same names, another driver
+  }
+  EXPECT_EQ(DropDown(), ListByDefinition());
+
+  // The whole list deleted, and made again.
+  TRegistry(HKEY_CURRENT_USER).DeleteKey(DataSourceListKeyPath);
+  EXPECT_EQ(DropDown(), ListByDefinition());
+  Register(HKEY_CURRENT_USER, "Lt31Again", kMySql);
+  const std::vector<std::string> last = ListByDefinition();
+  EXPECT_EQ(DropDown(), last);
+  EXPECT_EQ(std::count(last.begin(), last.end(), "Lt31Again"), 1);
+
+  // A change while the new dialog is still reading ahead.
+  ShowNewDialog();
+  Register(HKEY_CURRENT_USER, "Lt31Meanwhile", kMySql);
+  EXPECT_EQ(DropDown(), ListByDefinition());
+  PumpMessages(200);
+  EXPECT_EQ(DropDown(), ListByDefinition());
+  EXPECT_TRUE(errors_.empty());
 }
