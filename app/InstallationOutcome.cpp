@@ -14,6 +14,16 @@ void TInstallationOutcome::Skipped(const std::string& step, const std::string& w
   steps.push_back({step, TStepState::Skipped, why});
 }
 
+void TInstallationOutcome::Add(std::vector<TRunStep> taken) {
+  for (TRunStep& step : taken) steps.push_back(std::move(step));
+}
+
+void TInstallationOutcome::DoneUnlessAbandoned(const std::string& step,
+                                               std::vector<TRunStep> abandonedParts) {
+  if (abandonedParts.empty()) Done(step);
+  Add(std::move(abandonedParts));
+}
+
 void TInstallationOutcome::EndedBy(const std::string& step, std::exception_ptr cause) {
   errorObject = cause;
   error = ErrorMessage(cause);

@@ -37,6 +37,12 @@ struct TInstallationOutcome {
   void Done(const std::string& step);
   void Abandoned(const std::string& step, const std::string& why);
   void Skipped(const std::string& step, const std::string& why);
+  // Steps another part of the run recorded itself (the records a registration abandoned), in
+  // their order.
+  void Add(std::vector<TRunStep> taken);
+  // A step made of parts, some of which may have been abandoned: done when none was, otherwise
+  // the abandoned parts stand for it.
+  void DoneUnlessAbandoned(const std::string& step, std::vector<TRunStep> abandonedParts);
   // The error being handled ends the run: the step it ended is recorded as failed.
   void EndedBy(const std::string& step, std::exception_ptr error);
 

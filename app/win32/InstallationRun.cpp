@@ -27,9 +27,7 @@ void Register(const TSetupFields& fields, const TInstallationOptions& options,
     outcome.Skipped(step, "not a driver generation");
     return;
   }
-  for (TRunStep& abandoned : RegisterDriverGeneration(*generation, fields, *options.aliasEditor)) {
-    outcome.steps.push_back(std::move(abandoned));
-  }
+  outcome.Add(RegisterDriverGeneration(*generation, fields, *options.aliasEditor));
   outcome.Done("register " + std::string(generation->driverName) + " and data source " +
                fields.DataSource);
 }
@@ -86,9 +84,7 @@ TInstallationOutcome RunInstallation(const TSetupFields& fields,
                  options.database->ServerRequiresTls();
     if (requireTls) {
       step = "tell the driver to use TLS";
-      const std::vector<TRunStep> abandoned = RequireTlsInRecords(fields.DataSource);
-      if (abandoned.empty()) outcome.Done(step);
-      outcome.steps.insert(outcome.steps.end(), abandoned.begin(), abandoned.end());
+      outcome.DoneUnlessAbandoned(step, RequireTlsInRecords(fields.DataSource));
     }
   } catch (...) {
     outcome.EndedBy(step, std::current_exception());

@@ -25,10 +25,6 @@ const REGSAM kOtherView = kSixtyFourBitProgram ? KEY_WOW64_32KEY : KEY_WOW64_64K
 
 const char* const kOtherDriversResource = "OTHERDRIVERS";
 
-void Record(TInstallationOutcome& outcome, std::vector<TRunStep> steps) {
-  for (TRunStep& step : steps) outcome.steps.push_back(std::move(step));
-}
-
 void WriteOtherDriverFiles(const TOtherArchitecture& other, TInstallationOutcome& outcome) {
   const std::string step =
       "write the " + other.name + " driver files into " + other.systemDirectory;
@@ -75,12 +71,10 @@ void ServeOtherArchitecture(const TOtherArchitecture& other, const DriverGenerat
   // The same plan as the run's own registration: the records name SysDir, which each
   // architecture's programs read as their own system directory.
   const RegistrationPlan plan = PlanRegistration(*generation, fields, SysDir());
-  Record(outcome, WriteMachineWideSteps(plan.registry, other.registryView, other.name));
+  outcome.Add(WriteMachineWideSteps(plan.registry, other.registryView, other.name));
   if (requireTls) {
-    const std::string step = "tell the " + other.name + " driver to use TLS";
-    const std::vector<TRunStep> abandoned =
-        RequireTlsInRecords(fields.DataSource, other.registryView, other.name);
-    if (abandoned.empty()) outcome.Done(step);
-    Record(outcome, abandoned);
+    outcome.DoneUnlessAbandoned(
+        "tell the " + other.name + " driver to use TLS",
+        RequireTlsInRecords(fields.DataSource, other.registryView, other.name));
   }
 }

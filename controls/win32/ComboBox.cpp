@@ -132,8 +132,11 @@ void TComboBox::ReplaceWindowItems(size_t from, size_t removed, size_t added) {
   const std::vector<std::string>& lines = items_.Lines();
   for (size_t i = from; i < from + added; ++i) {
     SendMessageA(window, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(lines[i].c_str()));
-    windowItems_.insert(windowItems_.begin() + static_cast<std::ptrdiff_t>(i), lines[i]);
   }
+  // One insertion, so that the lines behind move once, not once per line added.
+  windowItems_.insert(windowItems_.begin() + static_cast<std::ptrdiff_t>(from),
+                      lines.begin() + static_cast<std::ptrdiff_t>(from),
+                      lines.begin() + static_cast<std::ptrdiff_t>(from + added));
 }
 
 // The window holds the first lines of Items; up to limit more follow, with the window's storage
