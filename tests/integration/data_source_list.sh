@@ -17,7 +17,7 @@ for root in HKCU HKLM; do
   "$LINTORA_WINE" reg delete "$root\\$list_key" /va /f >/dev/null 2>&1 || true
 done
 restore() {
-  local root name
+  local code=$? root name
   for root in HKCU HKLM; do
     "$LINTORA_WINE" reg delete "$root\\$list_key" /va /f >/dev/null 2>&1 || true
     for name in LtScenarioUser LtScenarioDelete LtScenarioMachine LtScenarioMachine53; do
@@ -27,7 +27,7 @@ restore() {
   for root in "${saved_lists[@]}"; do
     "$LINTORA_WINE" reg import "$(winepath_of "$SCRATCH/$root.reg")" >/dev/null 2>&1 || true
   done
-  end_scenario
+  end_scenario "$code"
 }
 trap restore EXIT
 

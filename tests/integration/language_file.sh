@@ -20,7 +20,7 @@ forget() {
   reg_delete_key "$settings"
   for root in HKEY_LOCAL_MACHINE HKEY_CURRENT_USER; do reg_delete_key "$root\\Software\\ODBC"; done
 }
-trap 'forget; end_scenario' EXIT
+trap 'code=$?; forget; end_scenario "$code"' EXIT
 
 exe=$(program_copy)
 "$LINTORA_WINE" "$exe" &

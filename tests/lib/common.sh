@@ -53,8 +53,9 @@ screenshot() {
 # the background and left running (a failed wait ended the scenario early) is ended too, so it
 # cannot hold the test's output open.
 SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/lintora-test.XXXXXX")
+# A scenario that puts things back on its own first passes the exit code it had kept.
 end_scenario() {
-  local code=$? leftover
+  local code=${1:-$?} leftover
   if [ "$code" -ne 0 ] && [ "$code" -ne 77 ] && [ -z "$failure_told" ]; then
     echo "FAIL: the scenario stopped with exit code $code${failed_command:+ after $failed_command}" >&2
   fi
